@@ -1,5 +1,6 @@
 #include "kyloom32.h"
 
+#include <algorithm>
 #include <cstring>
 #include <string_view>
 
