@@ -47,7 +47,7 @@ std::optional<TDateTime> TryEncodeDate(int year, int month, int day)
 {
     if (year < 1 || year > 9999 || month < 1 || month > 12 || day < 1 || day > DaysInMonth(year, month))
         return std::nullopt;
-    return static_cast<TDateTime>(DaysFromCivilStart(year, month, day) - 1 - kDaysFrom0001To1899_12_30);
+    return static_cast<TDateTime>(DaysFromCivilStart(year, month, day) - kDaysFrom0001To1899_12_30);
 }
 
 std::optional<TDateTime> TryEncodeTime(int hour, int minute, int second, int msec)
