@@ -1,0 +1,21 @@
+#pragma once
+// Reading the settings at start-up and the save routine's settings half.
+#include "app/clock/settings_record.h"
+
+#include <functional>
+#include <optional>
+#include <string>
+
+namespace orvane {
+
+class TIniFile;
+
+// Reads murvelin.ini in the start-up order. `afterHotKey` runs right after "HotKey" is read and
+// before "Play Wave", where the announce hot key is bound.
+void LoadSettings(const TIniFile &ini, TProgramSettings &s, const std::function<void()> &afterHotKey = {});
+
+// Writes every setting in the save order. Stops at the first key that cannot be written and
+// returns its error text ("Unable to write to murvelin.ini"); nullopt when all were written.
+std::optional<std::string> SaveSettings(TIniFile &ini, const TProgramSettings &s);
+
+} // namespace orvane
