@@ -29,6 +29,25 @@ typedef uint32_t KyMacro;
 typedef uint8_t KyBool;
 typedef unsigned long KyWindow; /* an X window id */
 
+/* A routine of the host process that a macro runs instead of its events (no parameters). */
+typedef void (*KyCodeHook)(void);
+
+/* Receives every message the library shows: an empty caption with a text of the library's
+ * message table, or the caption "SendKeys" for the key-string language. */
+typedef void (*KyReportFn)(const char *caption, const char *text);
+
+/* A notification for the host's notify window (messages 1532 to 1540). */
+typedef struct KyNotification {
+    uint32_t message;
+    KyWindow window; /* the notify window given to InstallHook */
+    uint32_t wParam;
+    uint32_t lParam; /* 1540: the macro installed, 0 after a delete */
+} KyNotification;
+
+/* Mouse recording filter and mouse origin values of InstallHook. */
+enum { RMIgnore = 0, RMClicksAndDrags = 1, RMAll = 2 };
+enum { MBScreen = 0, MBWindow = 1, MBPointer = 2 };
+
 /* ---- Version and messages ---------------------------------------------------------------- */
 
 /* The library's version: major in the high byte, minor in the low byte (0x0200). */
@@ -38,6 +57,125 @@ KYLOOM_API uint16_t GetKeyloomVersion(void);
  * is the length (at most 255), text[1..] the characters. `text` must hold 256 bytes. An unknown
  * id gives the empty text. */
 KYLOOM_API void LoadMsg(uint16_t id, unsigned char *text);
+
+/* ---- Reporting ------------------------------------------------------------------------- */
+
+/* Replaces the function through which the library shows its messages; NULL restores the
+ * default, which writes "caption: text" or just the text to standard error. */
+KYLOOM_API void SetReportFunction(KyReportFn fn);
+
+/* ---- Life cycle and state ---------------------------------------------------------------- */
+
+/* Installs the engine for this process: the "MacroWin" message window, an empty macro table of
+ * 8 slots and the scrap macro with its key registered. Refused while busy (message 38); on a
+ * failure it reports the message, tears down what it built and returns 0. A repeated call
+ * starts a new empty table and keeps the rest. */
+KYLOOM_API KyBool InstallHook(KyWindow notifyWindow, KyBool fastPlayback, KyBool systemWide,
+                              uint8_t mouseRecording, uint8_t mouseOrigin, KyBool cancelChecking);
+
+/* Deletes every table macro (message 25 when there is no table), then frees the scrap macro,
+ * releases this process's hot keys and destroys the message window. Refused while busy. */
+KYLOOM_API void UninstallHook(void);
+
+/* 0 idle, 1 recording, 2 playing back (also while paused), 3 recording paused. */
+KYLOOM_API uint8_t GetMacroState(void);
+
+/* A descriptor that is readable while notifications wait (-1 before InstallHook); the host's
+ * event loop watches it and calls TakeNotification until it returns 0. */
+KYLOOM_API int GetNotifyDescriptor(void);
+
+/* Moves the oldest waiting notification into `out` and returns 1, or returns 0 when none
+ * waits. Notifications are queued only while InstallHook's notify window is not 0. */
+KYLOOM_API KyBool TakeNotification(KyNotification *out);
+
+/* ---- Macro table ------------------------------------------------------------------------- */
+
+/* The scrap macro that recordings go into; 0 before InstallHook. */
+KYLOOM_API KyMacro GetScrapMacro(void);
+
+/* The macro table's current capacity (8, growing by 8); 0 before InstallHook. */
+KYLOOM_API uint16_t GetMaxMacroNum(void);
+
+/* Puts a copy of `source` under `key`, replacing the macro that had the key; source 0 deletes
+ * that macro. Result 0 on success (and when nothing is to delete), 1 when the table cannot
+ * grow, 0x81 when busy or the copy or its key registration failed. */
+KYLOOM_API uint8_t InstallMacro(KyKey key, KyMacro source, const char *name, KyCodeHook codeHook);
+
+/* The scrap macro if its key matches, else the first table macro with `key`, else 0. */
+KYLOOM_API KyMacro GetMacroByKey(KyKey key);
+
+/* -1: the scrap macro; 0 to capacity-1: that slot (0 when empty); any other index: 0. */
+KYLOOM_API KyMacro GetMacroByIndex(int32_t index);
+
+/* The first table macro whose name equals `name` ignoring letter case, else 0. */
+KYLOOM_API KyMacro GetMacroByName(const char *name);
+
+/* The macro's key, 0 for macro 0. */
+KYLOOM_API KyKey GetMacroKey(KyMacro macro);
+
+/* Gives the macro a new key and moves its hot key; a key another macro has is refused with
+ * message 37, and a busy engine with message 38. */
+KYLOOM_API void SetMacroKey(KyMacro macro, KyKey key);
+
+/* The macro's name; "<MACRO UNDEFINED>" for macro 0 and "<NO MACRO NAME>" without a name. The
+ * text stays valid until the name changes or the next GetMacroName call. */
+KYLOOM_API const char *GetMacroName(KyMacro macro);
+
+/* Removes trailing blanks from `name` in place and makes a copy of it the macro's name; a NULL
+ * or empty result leaves the macro without a name. */
+KYLOOM_API void SetMacroName(KyMacro macro, char *name);
+
+/* The macro's code hook, NULL for none or for macro 0. */
+KYLOOM_API KyCodeHook GetMacroCodeHook(KyMacro macro);
+
+/* Sets the code hook of any table macro; the scrap macro and 0 are ignored. Refused while busy. */
+KYLOOM_API void SetMacroCodeHook(KyMacro macro, KyCodeHook codeHook);
+
+/* ---- Engine keys ------------------------------------------------------------------------- */
+
+/* The key that starts and stops recording (any key, modifiers included; 0x077A at first). */
+KYLOOM_API KyKey GetToggleRecordKey(void);
+KYLOOM_API void SetToggleRecordKey(KyKey key);
+
+/* The cancel key (0x0003 at first) and the pause key (0x0013 at first). Setting a key with
+ * modifiers is refused with message 36 and returns 0; otherwise the key is stored and 1 returned. */
+KYLOOM_API KyKey GetCancelKey(void);
+KYLOOM_API KyBool SetCancelKey(KyKey key);
+KYLOOM_API KyKey GetPauseKey(void);
+KYLOOM_API KyBool SetPauseKey(KyKey key);
+
+/* ---- Possible macro keys and modifier bits ------------------------------------------------ */
+
+/* The number of keys a macro may be given (750), the key at `index` (0 outside the list) and
+ * the position of `key` in the list (-1 when absent). */
+KYLOOM_API uint16_t GetMaxPossibleMKeys(void);
+KYLOOM_API KyKey GetPossibleMKey(uint16_t index);
+KYLOOM_API int32_t GetPossibleMKeyIndex(KyKey key);
+
+/* Whether the key's high byte holds Ctrl (1), Alt (2) or Shift (4). */
+KYLOOM_API KyBool GetKeyCtrl(KyKey key);
+KYLOOM_API KyBool GetKeyAlt(KyKey key);
+KYLOOM_API KyBool GetKeyShift(KyKey key);
+
+/* Sets (on not 0) or clears that modifier bit of *key in place; NULL is ignored. */
+KYLOOM_API void SetKeyCtrl(KyKey *key, KyBool on);
+KYLOOM_API void SetKeyAlt(KyKey *key, KyBool on);
+KYLOOM_API void SetKeyShift(KyKey *key, KyBool on);
+
+/* ---- Key strings and key injection ---- */
+
+/* ---- end of key strings and key injection ---- */
+
+/* ---- Macro files ------------------------------------------------------------------------- */
+
+/* Saves every table macro without a code hook to `fileName` (cut to 128 characters), replacing
+ * the file. Result 0, or 0xFF when busy or a create, write or close failed (each reported). */
+KYLOOM_API uint8_t WriteMacros(const char *fileName);
+
+/* Loads the macros of `fileName` into the table, emptying it first unless `append`; a loaded
+ * macro replaces the one with its key. Result 0 once the file was opened and closed (problems
+ * inside are reported), 0xFF when busy or the file could not be opened or closed. */
+KYLOOM_API uint8_t ReadMacros(const char *fileName, KyBool append);
 
 #ifdef __cplusplus
 }
