@@ -1,0 +1,117 @@
+// Orvane: a talking clock for the Linux desktop.
+#include "app/clock/ui/instance_channel.h"
+#include "app/clock/ui/main_window.h"
+#include "app/clock/ui/program_services.h"
+#include "app/common/clock.h"
+
+#include "kyloom32.h"
+
+#include <QApplication>
+#include <QSocketNotifier>
+
+#include <clocale>
+#include <csignal>
+#include <cstdio>
+#include <cstring>
+#include <sys/socket.h>
+#include <unistd.h>
+
+namespace {
+
+int g_signalPipe[2] = {-1, -1};
+
+void OnTerminate(int)
+{
+    const char c = 1;
+    [[maybe_unused]] auto n = ::write(g_signalPipe[1], &c, 1);
+}
+
+// SIGTERM and SIGINT close the program the way its Exit button does, saving everything.
+void InstallTerminationHandlers(QWidget *mainWindow)
+{
+    if (::socketpair(AF_UNIX, SOCK_STREAM, 0, g_signalPipe) != 0)
+        return;
+    auto *notifier = new QSocketNotifier(g_signalPipe[0], QSocketNotifier::Read, mainWindow);
+    QObject::connect(notifier, &QSocketNotifier::activated, mainWindow, [mainWindow] {
+        char c;
+        [[maybe_unused]] auto n = ::read(g_signalPipe[0], &c, 1);
+        mainWindow->close();
+    });
+    struct sigaction sa{};
+    sa.sa_handler = OnTerminate;
+    sigemptyset(&sa.sa_mask);
+    sa.sa_flags = SA_RESTART;
+    sigaction(SIGTERM, &sa, nullptr);
+    sigaction(SIGINT, &sa, nullptr);
+}
+
+void PrintUsage()
+{
+    std::puts("Usage: orvane [--announce | --quit | --version | --help]\n"
+              "  (no option)  start the clock, or bring the running one to the front\n"
+              "  --announce   make the running clock speak the time\n"
+              "  --quit       close the running clock, saving its settings and alarms\n"
+              "  --version    show the program's and the macro engine's versions");
+}
+
+bool HaveDisplay()
+{
+    return qEnvironmentVariableIsSet("QT_QPA_PLATFORM") || !qEnvironmentVariableIsEmpty("DISPLAY") ||
+           !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    std::setlocale(LC_ALL, "");
+    const char *command = argc > 1 ? argv[1] : nullptr;
+    if (command && (!std::strcmp(command, "--help") || !std::strcmp(command, "-h"))) {
+        PrintUsage();
+        return 0;
+    }
+    if (command && !std::strcmp(command, "--version")) {
+        const uint16_t v = GetKeyloomVersion();
+        std::printf("Orvane 2.0 (Kyloom32 %d.%d)\n", v >> 8, v & 0xFF);
+        return 0;
+    }
+    if (command && (!std::strcmp(command, "--announce") || !std::strcmp(command, "--quit"))) {
+        const QString word = !std::strcmp(command, "--announce") ? "announce" : "quit";
+        if (!orvane::TInstanceChannel::sendToRunning(word)) {
+            std::fprintf(stderr, "orvane: no running clock answered\n");
+            return 1;
+        }
+        return 0;
+    }
+    if (command) {
+        std::fprintf(stderr, "orvane: unknown option %s\n", command);
+        PrintUsage();
+        return 2;
+    }
+    if (!HaveDisplay()) {
+        std::fprintf(stderr, "orvane: no display to show the clock on (DISPLAY is not set)\n");
+        return 1;
+    }
+
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Orvane"));
+    QApplication::setQuitOnLastWindowClosed(false);
+
+    orvane::TInstanceChannel channel;
+    if (!channel.becomeFirstInstance()) {
+        // Another clock runs: bring it forward and end without touching any file.
+        orvane::TInstanceChannel::sendToRunning(QStringLiteral("activate"));
+        return 0;
+    }
+
+    auto clock = orvane::ProgramClock::fromEnvironment();
+    orvane::TProgramServices services(*clock);
+    orvane::TMain main(*clock, services);
+    services.attach(main);
+    QObject::connect(&channel, &orvane::TInstanceChannel::activateRequested, &main, &orvane::TMain::BringToFront);
+    QObject::connect(&channel, &orvane::TInstanceChannel::announceRequested, &main, &orvane::TMain::AnnounceRequest);
+    QObject::connect(&channel, &orvane::TInstanceChannel::quitRequested, &main, &QWidget::close);
+    InstallTerminationHandlers(&main);
+    main.show();
+    return app.exec();
+}
