@@ -47,10 +47,11 @@ void InstallTerminationHandlers(QWidget *mainWindow)
 
 void PrintUsage()
 {
-    std::puts("Usage: orvane [--announce | --quit | --version | --help]\n"
+    std::puts("Usage: orvane [--announce | --quit | --ping | --version | --help]\n"
               "  (no option)  start the clock, or bring the running one to the front\n"
               "  --announce   make the running clock speak the time\n"
               "  --quit       close the running clock, saving its settings and alarms\n"
+              "  --ping       succeed when a clock is running\n"
               "  --version    show the program's and the macro engine's versions");
 }
 
@@ -75,8 +76,9 @@ int main(int argc, char **argv)
         std::printf("Orvane 2.0 (Kyloom32 %d.%d)\n", v >> 8, v & 0xFF);
         return 0;
     }
-    if (command && (!std::strcmp(command, "--announce") || !std::strcmp(command, "--quit"))) {
-        const QString word = !std::strcmp(command, "--announce") ? "announce" : "quit";
+    if (command && (!std::strcmp(command, "--announce") || !std::strcmp(command, "--quit") ||
+                    !std::strcmp(command, "--ping"))) {
+        const QString word = QString::fromLatin1(command + 2);
         if (!orvane::TInstanceChannel::sendToRunning(word)) {
             std::fprintf(stderr, "orvane: no running clock answered\n");
             return 1;
