@@ -34,9 +34,11 @@ void trimTrailingBlanks(char *text)
     if (!text)
         return;
     size_t n = std::strlen(text);
+    const size_t length = n;
     while (n > 0 && text[n - 1] == ' ')
         --n;
-    text[n] = '\0';
+    if (n != length)
+        text[n] = '\0';
 }
 
 std::string trimmedTrailingBlanks(std::string text)
