@@ -1,8 +1,9 @@
 #include "app/common/clock.h"
 
+#include "app/common/date_time.h"
+
 #include <cstdio>
 #include <cstdlib>
-#include <ctime>
 #include <string>
 
 namespace orvane {
@@ -11,24 +12,15 @@ namespace {
 // Parses YYYY-MM-DDTHH:MM:SS as local time.
 bool ParseLocalStart(const char *text, TimePoint &out)
 {
-    std::tm tm{};
     int y, mo, d, h, mi, s;
     char tail = 0;
     if (std::sscanf(text, "%d-%d-%dT%d:%d:%d%c", &y, &mo, &d, &h, &mi, &s, &tail) != 6)
         return false;
-    if (mo < 1 || mo > 12 || d < 1 || d > 31 || h < 0 || h > 23 || mi < 0 || mi > 59 || s < 0 || s > 59)
+    const auto date = TryEncodeDate(y, mo, d);
+    const auto time = TryEncodeTime(h, mi, s, 0);
+    if (!date || !time)
         return false;
-    tm.tm_year = y - 1900;
-    tm.tm_mon = mo - 1;
-    tm.tm_mday = d;
-    tm.tm_hour = h;
-    tm.tm_min = mi;
-    tm.tm_sec = s;
-    tm.tm_isdst = -1;
-    const std::time_t t = std::mktime(&tm);
-    if (t == static_cast<std::time_t>(-1))
-        return false;
-    out = std::chrono::system_clock::from_time_t(t);
+    out = FromDateTime(*date + *time);
     return true;
 }
 
