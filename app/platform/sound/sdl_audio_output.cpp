@@ -1,0 +1,57 @@
+#include "app/platform/sound/sdl_audio_output.h"
+
+namespace orvane {
+namespace {
+
+// 512 frames at 44.1 kHz is under 12 ms: short enough that a sound starts promptly after its
+// request, long enough not to strain the audio thread.
+constexpr int kDeviceFrames = 512;
+
+} // namespace
+
+std::unique_ptr<SdlAudioOutput> SdlAudioOutput::open(SoundVoice &voice, std::string &error)
+{
+    if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
+        error = SDL_GetError();
+        return nullptr;
+    }
+    SDL_AudioSpec want{};
+    want.freq = 44100;
+    want.format = AUDIO_F32SYS;
+    want.channels = 2;
+    want.samples = kDeviceFrames;
+    want.callback = &SdlAudioOutput::callback;
+    want.userdata = &voice;
+    SDL_AudioSpec have{};
+    // The sample format stays float (SDL converts it for the hardware); rate and channels
+    // follow the device so that no second resampling happens inside SDL.
+    const SDL_AudioDeviceID device = SDL_OpenAudioDevice(
+        nullptr, 0, &want, &have, SDL_AUDIO_ALLOW_FREQUENCY_CHANGE | SDL_AUDIO_ALLOW_CHANNELS_CHANGE);
+    if (device == 0) {
+        error = SDL_GetError();
+        SDL_QuitSubSystem(SDL_INIT_AUDIO);
+        return nullptr;
+    }
+    std::unique_ptr<SdlAudioOutput> output(new SdlAudioOutput(device, OutputFormat{have.freq, have.channels}));
+    SDL_PauseAudioDevice(device, 0);
+    return output;
+}
+
+SdlAudioOutput::SdlAudioOutput(SDL_AudioDeviceID device, OutputFormat format)
+    : m_device(device), m_format(format)
+{
+}
+
+SdlAudioOutput::~SdlAudioOutput()
+{
+    SDL_CloseAudioDevice(m_device);
+    SDL_QuitSubSystem(SDL_INIT_AUDIO);
+}
+
+void SdlAudioOutput::callback(void *user, Uint8 *stream, int len)
+{
+    auto *voice = static_cast<SoundVoice *>(user);
+    voice->render(reinterpret_cast<float *>(stream), static_cast<std::size_t>(len) / sizeof(float));
+}
+
+} // namespace orvane

@@ -1,0 +1,32 @@
+#pragma once
+// The real output: an SDL2 audio device (PipeWire, PulseAudio, ALSA, or SDL's dummy driver)
+// whose callback pulls float samples from the voice.
+#include "app/platform/sound/audio_output.h"
+#include "app/platform/sound/sound_voice.h"
+
+#include <SDL2/SDL.h>
+
+#include <memory>
+#include <string>
+
+namespace orvane {
+
+class SdlAudioOutput : public AudioOutput {
+public:
+    // Opens the default device; none (and SDL's reason in `error`) when there is no sound output.
+    static std::unique_ptr<SdlAudioOutput> open(SoundVoice &voice, std::string &error);
+    ~SdlAudioOutput() override;
+    SdlAudioOutput(const SdlAudioOutput &) = delete;
+    SdlAudioOutput &operator=(const SdlAudioOutput &) = delete;
+
+    OutputFormat format() const override { return m_format; }
+
+private:
+    SdlAudioOutput(SDL_AudioDeviceID device, OutputFormat format);
+    static void callback(void *user, Uint8 *stream, int len);
+
+    SDL_AudioDeviceID m_device;
+    OutputFormat m_format;
+};
+
+} // namespace orvane

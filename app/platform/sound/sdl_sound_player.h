@@ -1,0 +1,69 @@
+#pragma once
+// The sound player over SDL2 audio and libsndfile. The device is opened on the first request
+// and kept open; without one every sound is silence (said once on stderr) and the calls behave
+// as they would with a device, synchronous sounds taking their time. Safe to call from any
+// thread; a synchronous request blocks only its caller.
+#include "app/common/clock.h"
+#include "app/platform/sound/audio_output.h"
+#include "app/platform/sound/sound_log.h"
+#include "app/platform/sound/sound_voice.h"
+#include "app/platform/sound/wave_decoder.h"
+#include "app/platform/sound_player.h"
+
+#include <atomic>
+#include <functional>
+#include <memory>
+#include <mutex>
+#include <optional>
+#include <string>
+
+namespace orvane {
+
+class SdlSoundPlayer : public SoundPlayer {
+public:
+    // `logPath` names the sound log; empty keeps none.
+    SdlSoundPlayer(const Clock &clock, std::string logPath);
+    // The log from ORVANE_SOUND_LOG.
+    static std::unique_ptr<SdlSoundPlayer> fromEnvironment(const Clock &clock);
+    ~SdlSoundPlayer() override;
+
+    bool play(const std::string &fileName, SoundFlags flags) override;
+    bool play(const SoundImage &image, SoundFlags flags) override;
+    void stop() override;
+    bool MessageBeep(unsigned type) override;
+    bool isPlaying() const override;
+
+    // Whether sounds reach a real device; opens the output if no request has yet.
+    bool hasDevice();
+    // When the audio thread handed out the first samples of the latest sound (for measuring
+    // how long a request takes to be heard).
+    std::optional<SoundVoice::SteadyTime> latestFirstSampleTime() const;
+
+private:
+    struct Request {
+        SoundKind kind;
+        std::string_view name;
+        SoundFlags flags;
+    };
+
+    struct Started {
+        std::uint64_t id;
+        std::chrono::milliseconds length;
+    };
+
+    bool perform(const Request &request, const std::function<DecodeResult()> &decode);
+    OutputFormat openOutput();
+    Started start(std::vector<float> samples, OutputFormat format);
+    void waitUntilDone(const Started &started);
+
+    SoundLog m_log;
+    SoundVoice m_voice;
+    std::mutex m_requestMutex;
+    std::mutex m_outputMutex;
+    bool m_hasDevice = false;
+    std::atomic<std::uint64_t> m_latestId{0};
+    // Declared last: the output's thread reads m_voice, so it must stop first.
+    std::unique_ptr<AudioOutput> m_output;
+};
+
+} // namespace orvane

@@ -1,0 +1,234 @@
+#include "app/platform/sound/sdl_sound_player.h"
+
+#include "sound_fixture.h"
+
+#include <gtest/gtest.h>
+
+#include <thread>
+
+using namespace orvane;
+using namespace std::chrono_literals;
+using Steady = std::chrono::steady_clock;
+
+namespace {
+
+// Every test runs SDL's dummy driver, which consumes sound at real speed and plays nothing.
+class SdlSoundPlayerTest : public testing::Test {
+protected:
+    SdlSoundPlayerTest() : m_driver("SDL_AUDIODRIVER", "dummy"), m_clock(std::chrono::sys_days{}) {}
+
+    std::unique_ptr<SdlSoundPlayer> makePlayer()
+    {
+        return std::make_unique<SdlSoundPlayer>(m_clock, m_dir.file("sound.log"));
+    }
+    // The log lines without their time column.
+    std::vector<std::string> logged() const
+    {
+        std::vector<std::string> out;
+        for (const std::string &line : SoundScratch::lines(m_dir.file("sound.log")))
+            out.push_back(line.substr(line.find('\t') + 1));
+        return out;
+    }
+    static bool becomesIdleWithin(const SoundPlayer &player, std::chrono::milliseconds limit)
+    {
+        const auto end = Steady::now() + limit;
+        while (Steady::now() < end) {
+            if (!player.isPlaying())
+                return true;
+            std::this_thread::sleep_for(10ms);
+        }
+        return false;
+    }
+    static std::vector<std::uint8_t> snippetBytes(const std::string &name)
+    {
+        const std::string text = SoundScratch::read(snippetPath(name));
+        return {text.begin(), text.end()};
+    }
+
+    EnvGuard m_driver;
+    SoundScratch m_dir;
+    ManualClock m_clock;
+};
+
+std::chrono::milliseconds since(Steady::time_point start)
+{
+    return std::chrono::duration_cast<std::chrono::milliseconds>(Steady::now() - start);
+}
+
+} // namespace
+
+TEST_F(SdlSoundPlayerTest, SyncReturnsOnlyWhenTheWholeSoundHasPlayed)
+{
+    auto player = makePlayer();
+    const std::string tone = m_dir.tone("tone.wav", 0.4);
+    const auto start = Steady::now();
+    EXPECT_TRUE(player->play(tone, sndSync));
+    EXPECT_GE(since(start), 350ms);
+    EXPECT_LT(since(start), 2500ms);
+    EXPECT_FALSE(player->isPlaying());
+    EXPECT_EQ(logged(), std::vector<std::string>{"file\t" + tone + "\tsync\tplayed"});
+}
+
+TEST_F(SdlSoundPlayerTest, AsyncReturnsAtOnceWhileTheSoundPlaysOn)
+{
+    auto player = makePlayer();
+    const std::string tone = m_dir.tone("tone.wav", 1.0, 44100, 2);
+    player->hasDevice(); // the device opens on first use; keep that out of the measurement
+    const auto start = Steady::now();
+    EXPECT_TRUE(player->play(tone, sndAsync));
+    EXPECT_LT(since(start), 300ms);
+    EXPECT_TRUE(player->isPlaying());
+    EXPECT_TRUE(becomesIdleWithin(*player, 3s));
+    EXPECT_GE(since(start), 900ms);
+    EXPECT_EQ(logged(), std::vector<std::string>{"file\t" + tone + "\tasync\tplayed"});
+}
+
+TEST_F(SdlSoundPlayerTest, ALaterRequestCutsOffTheSoundPlaying)
+{
+    auto player = makePlayer();
+    const auto start = Steady::now();
+    EXPECT_TRUE(player->play(m_dir.tone("long.wav", 4.0), sndAsync));
+    EXPECT_TRUE(player->play(m_dir.tone("short.wav", 0.2), sndAsync));
+    EXPECT_TRUE(becomesIdleWithin(*player, 2s));
+    EXPECT_LT(since(start), 2s);
+}
+
+TEST_F(SdlSoundPlayerTest, NoStopIsSkippedWhileASoundPlaysAndLeavesThatSoundAlone)
+{
+    auto player = makePlayer();
+    const std::string bell = m_dir.tone("bell.wav", 0.2);
+    EXPECT_TRUE(player->play(m_dir.tone("long.wav", 3.0), sndAsync));
+    EXPECT_FALSE(player->play(bell, sndAsync | sndNoStop));
+    EXPECT_TRUE(player->isPlaying());
+    player->stop();
+    EXPECT_FALSE(player->isPlaying());
+    EXPECT_TRUE(player->play(bell, sndAsync | sndNoStop));
+    const auto lines = logged();
+    ASSERT_EQ(lines.size(), 3u);
+    EXPECT_EQ(lines[1], "file\t" + bell + "\tasync-nostop\tskipped");
+    EXPECT_EQ(lines[2], "file\t" + bell + "\tasync-nostop\tplayed");
+}
+
+TEST_F(SdlSoundPlayerTest, AnUnplayableFileGivesTheDefaultSoundUnlessNoDefaultIsAsked)
+{
+    auto player = makePlayer();
+    const std::string corrupt = m_dir.writeText("corrupt.wav", std::string("RIFF\x10\0\0\0WAVEjunkjunkjunk", 24));
+    const std::string missing = m_dir.file("missing.wav");
+
+    auto start = Steady::now();
+    EXPECT_TRUE(player->play(corrupt, sndSync));
+    EXPECT_GE(since(start), 150ms); // the default sound takes its time like any other
+    EXPECT_TRUE(player->play(missing, sndAsync));
+    EXPECT_TRUE(player->isPlaying());
+    player->stop();
+
+    start = Steady::now();
+    EXPECT_FALSE(player->play(corrupt, sndSync | sndNoDefault));
+    EXPECT_FALSE(player->play(missing, sndAsync | sndNoDefault));
+    EXPECT_LT(since(start), 100ms);
+    EXPECT_FALSE(player->isPlaying());
+
+    EXPECT_EQ(logged(), (std::vector<std::string>{
+        "file\t" + corrupt + "\tsync\tdefault",
+        "file\t" + missing + "\tasync\tdefault",
+        "file\t" + corrupt + "\tsync\tskipped",
+        "file\t" + missing + "\tasync\tskipped",
+    }));
+}
+
+TEST_F(SdlSoundPlayerTest, AnEmptyNameAsksForTheDefaultSoundItself)
+{
+    auto player = makePlayer();
+    EXPECT_TRUE(player->play(std::string(), sndAsync));
+    EXPECT_TRUE(player->isPlaying());
+    EXPECT_FALSE(player->play(std::string(), sndAsync | sndNoDefault | sndNoStop));
+    EXPECT_EQ(logged(), (std::vector<std::string>{"default\t\tasync\tdefault", "default\t\tasync-nostop\tskipped"}));
+}
+
+TEST_F(SdlSoundPlayerTest, ASnippetPlaysFromMemoryAtItsOwnLength)
+{
+    auto player = makePlayer();
+    const auto bytes = snippetBytes("WAVEFILE_OCLOCK");
+    player->hasDevice();
+    const auto start = Steady::now();
+    EXPECT_TRUE(player->play(SoundImage{"WAVEFILE_OCLOCK", bytes}, sndSync | sndNoDefault));
+    // The snippet lasts 0.6 s at 11025 Hz; the device plays it at 44.1 kHz or its own rate.
+    EXPECT_GE(since(start), 500ms);
+    EXPECT_LT(since(start), 2500ms);
+    EXPECT_FALSE(player->play(SoundImage{"WAVEFILE_99", {}}, sndSync | sndNoDefault));
+    EXPECT_EQ(logged(), (std::vector<std::string>{"snippet\tWAVEFILE_OCLOCK\tsync\tplayed",
+                                                  "snippet\tWAVEFILE_99\tsync\tskipped"}));
+}
+
+TEST_F(SdlSoundPlayerTest, MessageBeepPlaysAnAlertAndIsLogged)
+{
+    auto player = makePlayer();
+    EXPECT_TRUE(player->MessageBeep(beepOk));
+    EXPECT_TRUE(player->isPlaying());
+    EXPECT_TRUE(player->MessageBeep(beepSimple));
+    EXPECT_EQ(logged(), (std::vector<std::string>{"beep\t0\tasync\tplayed", "beep\t4294967295\tasync\tplayed"}));
+}
+
+TEST_F(SdlSoundPlayerTest, ASynchronousCallerIsReleasedWhenAnotherThreadCutsItsSoundOff)
+{
+    auto player = makePlayer();
+    const std::string tone = m_dir.tone("long.wav", 4.0);
+    Steady::time_point returned;
+    const auto start = Steady::now();
+    std::thread caller([&] {
+        player->play(tone, sndSync);
+        returned = Steady::now();
+    });
+    std::this_thread::sleep_for(300ms);
+    player->stop();
+    caller.join();
+    EXPECT_LT(returned - start, 2s);
+}
+
+TEST_F(SdlSoundPlayerTest, ThePlayerCanGoAwayInTheMiddleOfASound)
+{
+    auto player = makePlayer();
+    EXPECT_TRUE(player->play(m_dir.tone("long.wav", 3.0), sndAsync));
+    const auto start = Steady::now();
+    player.reset();
+    EXPECT_LT(since(start), 1s);
+}
+
+TEST_F(SdlSoundPlayerTest, WithoutAnAudioDeviceSoundsAreSilentButBehaveTheSame)
+{
+    EnvGuard broken("SDL_AUDIODRIVER", "no-such-driver");
+    auto player = makePlayer();
+    const std::string tone = m_dir.tone("tone.wav", 0.3);
+    testing::internal::CaptureStderr();
+    EXPECT_FALSE(player->hasDevice());
+    const auto start = Steady::now();
+    EXPECT_TRUE(player->play(tone, sndSync));
+    EXPECT_GE(since(start), 250ms);
+    EXPECT_TRUE(player->play(tone, sndAsync));
+    EXPECT_FALSE(player->play(tone, sndAsync | sndNoStop));
+    EXPECT_TRUE(player->MessageBeep(beepOk));
+    const std::string err = testing::internal::GetCapturedStderr();
+    EXPECT_NE(err.find("no sound output"), std::string::npos);
+    EXPECT_EQ(err.find("no sound output"), err.rfind("no sound output"));
+    EXPECT_EQ(logged().size(), 4u);
+}
+
+TEST_F(SdlSoundPlayerTest, TheDummyDriverCountsAsADevice)
+{
+    auto player = makePlayer();
+    EXPECT_TRUE(player->hasDevice());
+    EXPECT_TRUE(logged().empty()); // opening the device is no sound request
+}
+
+TEST_F(SdlSoundPlayerTest, TheFirstSamplesOfARequestReachTheDeviceWithinAFewBuffers)
+{
+    auto player = makePlayer();
+    player->hasDevice();
+    const auto bytes = snippetBytes("WAVEFILE_7");
+    const auto start = Steady::now();
+    EXPECT_TRUE(player->play(SoundImage{"WAVEFILE_7", bytes}, sndSync));
+    const auto first = player->latestFirstSampleTime();
+    ASSERT_TRUE(first.has_value());
+    EXPECT_GE(*first, start);
+    EXPECT_LT(*first - start, 200ms);
+}
