@@ -1,0 +1,56 @@
+#include "app/platform/x11/x11_error_trap.h"
+
+namespace orvane {
+
+namespace {
+// The innermost trap; Xlib's error handler is one per process, so traps nest through this.
+X11ErrorTrap *g_activeTrap = nullptr;
+} // namespace
+
+X11ErrorTrap::X11ErrorTrap(Display *display)
+    : m_display(display), m_previous(XSetErrorHandler(&X11ErrorTrap::handleError)), m_outer(g_activeTrap)
+{
+    g_activeTrap = this;
+}
+
+X11ErrorTrap::~X11ErrorTrap()
+{
+    // An error still on its way must reach this trap, not the handler restored below.
+    finishPendingRequests();
+    g_activeTrap = m_outer;
+    XSetErrorHandler(m_previous);
+}
+
+bool X11ErrorTrap::sync()
+{
+    XSync(m_display, False);
+    return !failed();
+}
+
+void X11ErrorTrap::finishPendingRequests()
+{
+    // Only requests without a reply can still have an error outstanding; skip the round trip
+    // when the server has already processed everything (the case after any reading request).
+    if (LastKnownRequestProcessed(m_display) + 1 < NextRequest(m_display))
+        XSync(m_display, False);
+}
+
+int X11ErrorTrap::handleError(Display *display, XErrorEvent *event)
+{
+    for (X11ErrorTrap *trap = g_activeTrap; trap; trap = trap->m_outer) {
+        if (trap->m_display == display) {
+            if (trap->m_errorCode == 0)
+                trap->m_errorCode = event->error_code;
+            return 0;
+        }
+    }
+    // Another connection in this process (the macro engine's, say): its own handler decides.
+    X11ErrorTrap *outermost = g_activeTrap;
+    while (outermost && outermost->m_outer)
+        outermost = outermost->m_outer;
+    if (outermost && outermost->m_previous)
+        return outermost->m_previous(display, event);
+    return 0;
+}
+
+} // namespace orvane
