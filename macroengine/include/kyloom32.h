@@ -164,6 +164,41 @@ KYLOOM_API void SetKeyShift(KyKey *key, KyBool on);
 
 /* ---- Key strings and key injection ---- */
 
+/* Writes the name of `key` into `buffer`, which holds `size` bytes: "Ctrl+", "Alt+", "Shift+"
+ * for its modifiers, then the key's name ("F11", "Space", "LButton", "No name" for a code
+ * without one), cut so that the terminating zero fits. Returns `buffer`. */
+KYLOOM_API char *GetKeyName(KyKey key, char *buffer, int32_t size);
+
+/* Sets the Ctrl, Alt and Shift bits of *key from the modifiers held on the keyboard now; a
+ * bare Shift, Ctrl or Alt key is left as it is. NULL is ignored. */
+KYLOOM_API void GetShiftStates(KyKey *key);
+
+/* The state of the Caps, Num and Scroll Lock keys of the display (1 on). */
+KYLOOM_API KyBool GetCapsLock(void);
+KYLOOM_API KyBool GetNumLock(void);
+KYLOOM_API KyBool GetScrollLock(void);
+
+/* Turns the lock on (not 0) or off for the whole display. */
+KYLOOM_API void SetCapsLock(KyBool on);
+KYLOOM_API void SetNumLock(KyBool on);
+KYLOOM_API void SetScrollLock(KyBool on);
+
+/* Types the key string `keys` into the window that has the focus. Plain characters type
+ * themselves; "+", "^", "%" hold Shift, Ctrl, Alt for the next key or "(group)"; "~" is Enter;
+ * "{NAME}" or "{NAME n}" presses a named key (ENTER, TAB, LEFT, F1 ... F16, ...) n times;
+ * "{c}" types one of the language's own characters; "{{}" and "{}}" type braces. Problems are
+ * reported with the caption "SendKeys". With `wait`, every key event is handled by the X
+ * server before the next is sent. No key stays down afterwards. */
+KYLOOM_API void SendKeys(const char *keys, KyBool wait);
+
+/* Sends each character of `text` that the keyboard map can type to the focus window as a key
+ * event of its own, without pressing any real key. */
+KYLOOM_API void SendText(const char *text);
+
+/* Brings the top-level window whose title is exactly `title` to the front and focuses it;
+ * 0 (and no message) when no window has that title. */
+KYLOOM_API KyBool AppActivate(const char *title);
+
 /* ---- end of key strings and key injection ---- */
 
 /* ---- Macro files ------------------------------------------------------------------------- */

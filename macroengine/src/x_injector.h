@@ -1,0 +1,40 @@
+#pragma once
+
+#include "key_string_action.h"
+#include "x_injector_keymap.h"
+#include "x_injector_session.h"
+
+#include <X11/Xlib.h>
+
+#include <set>
+#include <vector>
+
+namespace orvane {
+
+// Carries out key actions with XTest on one display: virtual keys through the keysym table,
+// characters through the keyboard map, messages through the reporting function. Whatever
+// happens, no key it pressed is left down when it is done.
+class XInjector
+{
+public:
+    XInjector(Display *display, XInjectorKeymap &keymap, InjectWait wait);
+    ~XInjector();
+    XInjector(const XInjector &) = delete;
+    XInjector &operator=(const XInjector &) = delete;
+
+    void run(const std::vector<KeyAction> &actions);
+
+private:
+    void perform(const KeyAction &action);
+    void pressVk(uint8_t vk, bool down);
+    void press(KeyCode keycode, int32_t repeat);
+    void sendKey(KeyCode keycode, bool down);
+    void releaseHeldKeys();
+
+    Display *m_display;
+    XInjectorKeymap &m_keymap;
+    InjectWait m_wait;
+    std::set<KeyCode> m_held;
+};
+
+} // namespace orvane
