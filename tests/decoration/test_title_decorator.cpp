@@ -1,0 +1,219 @@
+#include "app/clock/title_decorator.h"
+#include "app/platform/fake/fake_window_layer.h"
+
+#include <gtest/gtest.h>
+
+namespace orvane {
+namespace {
+
+using Write = FakeWindowLayer::TitleWrite;
+
+const std::string kSuffix = " - 7:05 PM";
+const std::string kNextSuffix = " - 7:06 PM";
+
+class TitleDecoratorTest : public testing::Test {
+protected:
+    std::string titleOf(WindowId w) const
+    {
+        const auto *window = windows.window(w);
+        return window ? window->title : "<gone>";
+    }
+    void tick(WindowScope scope = WindowScope::AllWindows) { decorator.decorate(kSuffix, scope); }
+
+    FakeWindowLayer windows;
+    TitleDecorator decorator{windows};
+};
+
+TEST_F(TitleDecoratorTest, FrontWindowGetsTheSuffixOnceAndKeepsIt)
+{
+    const WindowId editor = windows.addWindow("Editor");
+    windows.setForeground(editor);
+    tick();
+    tick();
+    tick();
+    EXPECT_EQ(windows.titleWrites(), (std::vector<Write>{{editor, "Editor - 7:05 PM"}}));
+    EXPECT_EQ(decorator.decoratedWindow(), editor);
+    EXPECT_EQ(decorator.baseTitle(), "Editor");
+}
+
+TEST_F(TitleDecoratorTest, SwitchingWindowsMovesTheSuffix)
+{
+    const WindowId a = windows.addWindow("Mail");
+    const WindowId b = windows.addWindow("Terminal");
+    windows.setForeground(a);
+    tick();
+    windows.setForeground(b);
+    tick();
+    EXPECT_EQ(titleOf(a), "Mail");
+    EXPECT_EQ(titleOf(b), "Terminal - 7:05 PM");
+    windows.setForeground(a);
+    tick();
+    EXPECT_EQ(titleOf(a), "Mail - 7:05 PM");
+    EXPECT_EQ(titleOf(b), "Terminal");
+}
+
+TEST_F(TitleDecoratorTest, OwnerRewritingItsTitleIsRedecoratedAtTheNextTick)
+{
+    const WindowId browser = windows.addWindow("Home");
+    windows.setForeground(browser);
+    tick();
+    windows.ownerSetsTitle(browser, "News");
+    tick();
+    EXPECT_EQ(titleOf(browser), "News - 7:05 PM");
+    EXPECT_EQ(decorator.baseTitle(), "News");
+    // Leaving it gives back the owner's latest title, not the first one.
+    windows.setForeground(windows.addWindow("Other"));
+    tick();
+    EXPECT_EQ(titleOf(browser), "News");
+}
+
+TEST_F(TitleDecoratorTest, NewMinuteRewritesTheDecoratedTitleAtOnce)
+{
+    const WindowId editor = windows.addWindow("Editor");
+    windows.setForeground(editor);
+    tick();
+    windows.clearTitleWrites();
+    decorator.redecorate(kNextSuffix);
+    EXPECT_EQ(windows.titleWrites(), (std::vector<Write>{{editor, "Editor - 7:06 PM"}}));
+    // The per-second step with the new suffix then finds nothing to do.
+    decorator.decorate(kNextSuffix, WindowScope::AllWindows);
+    EXPECT_EQ(windows.titleWrites().size(), 1u);
+}
+
+TEST_F(TitleDecoratorTest, NewMinuteWithNothingDecoratedWritesNothing)
+{
+    decorator.redecorate(kNextSuffix);
+    EXPECT_TRUE(windows.titleWrites().empty());
+}
+
+struct ScopeCase {
+    const char *name;
+    WindowScope scope;
+    bool dialogHasParent;
+    bool parentDecorated; // otherwise the dialog itself is
+};
+
+class TitleDecoratorScopeTest : public TitleDecoratorTest, public testing::WithParamInterface<ScopeCase> {};
+
+TEST_P(TitleDecoratorScopeTest, DecoratesDialogOrItsParent)
+{
+    const auto &c = GetParam();
+    const WindowId main = windows.addWindow("Spreadsheet");
+    const WindowId dialog = windows.addWindow("Save As", c.dialogHasParent ? main : NoWindow);
+    windows.setForeground(dialog);
+    tick(c.scope);
+    EXPECT_EQ(titleOf(main), c.parentDecorated ? "Spreadsheet - 7:05 PM" : "Spreadsheet");
+    EXPECT_EQ(titleOf(dialog), c.parentDecorated ? "Save As" : "Save As - 7:05 PM");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Scopes, TitleDecoratorScopeTest,
+    testing::Values(ScopeCase{"ParentOnlyDialogLeavesItsOwnTitle", WindowScope::ParentOnly, true, true},
+                    ScopeCase{"ParentOnlyWithoutParentDecoratesTheWindow", WindowScope::ParentOnly, false, false},
+                    ScopeCase{"AllWindowsDecoratesTheDialog", WindowScope::AllWindows, true, false}),
+    [](const testing::TestParamInfo<ScopeCase> &info) { return info.param.name; });
+
+TEST_F(TitleDecoratorTest, UntitledWindowShowsTheSuffixAloneAndGetsNoTitleBack)
+{
+    const WindowId untitled = windows.addWindow("");
+    const WindowId other = windows.addWindow("Other");
+    windows.setForeground(untitled);
+    tick();
+    EXPECT_EQ(titleOf(untitled), " - 7:05 PM");
+    windows.setForeground(other);
+    tick();
+    EXPECT_EQ(titleOf(untitled), "");
+}
+
+TEST_F(TitleDecoratorTest, DestroyedDecoratedWindowIsForgottenAndTheNewFrontDecorated)
+{
+    const WindowId gone = windows.addWindow("Viewer");
+    const WindowId next = windows.addWindow("Editor");
+    windows.setForeground(gone);
+    tick();
+    windows.destroyWindow(gone);
+    windows.setForeground(next);
+    windows.clearTitleWrites();
+    tick();
+    EXPECT_EQ(windows.titleWrites(), (std::vector<Write>{{next, "Editor - 7:05 PM"}}));
+}
+
+TEST_F(TitleDecoratorTest, NothingInFrontGivesTheLastWindowItsTitleBack)
+{
+    const WindowId editor = windows.addWindow("Editor");
+    windows.setForeground(editor);
+    tick();
+    windows.setForeground(NoWindow);
+    tick();
+    EXPECT_EQ(titleOf(editor), "Editor");
+    EXPECT_EQ(decorator.decoratedWindow(), NoWindow);
+    // The front window destroyed with nothing else in front is no fault either.
+    windows.setForeground(editor);
+    tick();
+    windows.destroyWindow(editor);
+    tick();
+    EXPECT_EQ(decorator.decoratedWindow(), NoWindow);
+}
+
+TEST_F(TitleDecoratorTest, RestoreGivesTheOwnTitleBackOnce)
+{
+    const WindowId editor = windows.addWindow("Editor");
+    windows.setForeground(editor);
+    tick();
+    decorator.restore();
+    decorator.restore();
+    EXPECT_EQ(windows.titleWrites(), (std::vector<Write>{{editor, "Editor - 7:05 PM"}, {editor, "Editor"}}));
+    EXPECT_EQ(decorator.decoratedWindow(), NoWindow);
+}
+
+TEST_F(TitleDecoratorTest, RestoreLeavesATitleTheOwnerChangedSinceTheLastTick)
+{
+    const WindowId a = windows.addWindow("Inbox (3)");
+    windows.setForeground(a);
+    tick();
+    windows.ownerSetsTitle(a, "Inbox (4)");
+    windows.setForeground(windows.addWindow("Other"));
+    tick();
+    EXPECT_EQ(titleOf(a), "Inbox (4)");
+}
+
+TEST_F(TitleDecoratorTest, LongTitleIsCutAndStaysStable)
+{
+    const std::string longTitle(120, 'x');
+    const WindowId w = windows.addWindow(longTitle);
+    windows.setForeground(w);
+    tick();
+    const std::string expected = std::string(99, 'x') + " - 7";
+    EXPECT_EQ(titleOf(w), expected);
+    EXPECT_EQ(decorator.baseTitle(), std::string(99, 'x'));
+    // The cut title read back is ours, not a new title of the owner's: no rewrite, no growth.
+    tick();
+    tick();
+    EXPECT_EQ(windows.titleWrites().size(), 1u);
+    EXPECT_EQ(titleOf(w), expected);
+}
+
+TEST_F(TitleDecoratorTest, TitleJustUnderTheReadLimitKeepsItsSuffixUnrepeated)
+{
+    // 95 characters plus a 10-character suffix passes 99 but not 103.
+    const WindowId w = windows.addWindow(std::string(95, 'y'));
+    windows.setForeground(w);
+    for (int i = 0; i < 3; ++i)
+        tick();
+    EXPECT_EQ(titleOf(w), std::string(95, 'y') + " - 7:05 ");
+    EXPECT_EQ(windows.titleWrites().size(), 1u);
+}
+
+TEST_F(TitleDecoratorTest, MultibyteTitleIsCutBetweenCharacters)
+{
+    // 98 ASCII characters, then two 3-byte characters: the 99th character is kept whole.
+    const std::string euro = "\xE2\x82\xAC";
+    const WindowId w = windows.addWindow(std::string(98, 'a') + euro + euro);
+    windows.setForeground(w);
+    tick();
+    EXPECT_EQ(decorator.baseTitle(), std::string(98, 'a') + euro);
+    EXPECT_EQ(titleOf(w), std::string(98, 'a') + euro + " - 7");
+}
+
+} // namespace
+} // namespace orvane
