@@ -1,0 +1,144 @@
+// Latency from a sound request to the moment the audio callback hands its first samples to the
+// device (taken inside the callback). Runs on SDL's dummy driver unless SDL_AUDIODRIVER names
+// another, so it works without a sound card; the dummy driver pulls 512-frame buffers at real
+// speed, like a device would.
+#include "app/clock/voice_announcer.h"
+#include "app/platform/sound/sdl_sound_player.h"
+#include "app/resources/snippet_library.h"
+
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <random>
+#include <thread>
+#include <vector>
+
+using namespace orvane;
+using Steady = std::chrono::steady_clock;
+
+namespace {
+
+// Waits for the first samples of a sound started after `since`; the limit keeps a stalled
+// device from hanging the run.
+std::optional<Steady::time_point> firstSampleAfter(const SdlSoundPlayer &player, Steady::time_point since)
+{
+    const auto limit = since + std::chrono::seconds(2);
+    while (Steady::now() < limit) {
+        if (auto t = player.latestFirstSampleTime(); t && *t >= since)
+            return t;
+        std::this_thread::yield();
+    }
+    return std::nullopt;
+}
+
+// Requests come at any moment of the device's buffer cycle; without this pause each one would
+// follow right on a callback and measure only the worst case.
+void pauseAtRandom(std::mt19937 &random)
+{
+    std::uniform_int_distribution<int> micros(0, 12000);
+    std::this_thread::sleep_for(std::chrono::microseconds(micros(random)));
+}
+
+void report(benchmark::State &state, std::vector<double> &ms)
+{
+    if (ms.empty())
+        return;
+    std::sort(ms.begin(), ms.end());
+    state.counters["p50_ms"] = ms[ms.size() / 2];
+    state.counters["p95_ms"] = ms[std::min(ms.size() - 1, ms.size() * 95 / 100)];
+    state.counters["max_ms"] = ms.back();
+}
+
+// One snippet, asynchronously: the cost of decoding, converting and the device's pick-up.
+void BM_SnippetRequestToFirstSample(benchmark::State &state)
+{
+    ManualClock clock;
+    SdlSoundPlayer player(clock, "");
+    player.hasDevice();
+    const auto image = SnippetLibrary::find("WAVEFILE_7");
+    std::vector<double> ms;
+    std::mt19937 random(7);
+    for (auto _ : state) {
+        pauseAtRandom(random);
+        const auto start = Steady::now();
+        player.play(SoundImage{"WAVEFILE_7", *image}, sndAsync);
+        const auto first = firstSampleAfter(player, start);
+        if (!first) {
+            state.SkipWithError("the device took no samples within 2 s");
+            break;
+        }
+        const double seconds = std::chrono::duration<double>(*first - start).count();
+        state.SetIterationTime(seconds);
+        ms.push_back(seconds * 1000);
+        player.stop();
+    }
+    report(state, ms);
+}
+BENCHMARK(BM_SnippetRequestToFirstSample)->UseManualTime()->Iterations(200)->Unit(benchmark::kMillisecond);
+
+// A whole announcement as the minute tick runs it (synchronous, so on its own thread here):
+// from the call to the first samples of the hour snippet.
+void BM_AnnouncementToFirstSample(benchmark::State &state)
+{
+    ManualClock clock;
+    SdlSoundPlayer player(clock, "");
+    VoiceAnnouncer announcer(player);
+    player.hasDevice();
+    const VoiceSettings settings{true, 5, false, 1, ""};
+    std::vector<double> ms;
+    std::mt19937 random(5);
+    for (auto _ : state) {
+        pauseAtRandom(random);
+        const auto start = Steady::now();
+        std::thread tick([&] { announcer.Announce(7, 5, true, settings); });
+        const auto first = firstSampleAfter(player, start);
+        player.stop(); // cut the rest short; only the start is measured
+        tick.join();
+        if (!first) {
+            state.SkipWithError("the device took no samples within 2 s");
+            break;
+        }
+        const double seconds = std::chrono::duration<double>(*first - start).count();
+        state.SetIterationTime(seconds);
+        ms.push_back(seconds * 1000);
+    }
+    report(state, ms);
+}
+BENCHMARK(BM_AnnouncementToFirstSample)->UseManualTime()->Iterations(50)->Unit(benchmark::kMillisecond);
+
+// The first request of a run also opens the device.
+void BM_FirstRequestWithDeviceOpening(benchmark::State &state)
+{
+    ManualClock clock;
+    const auto image = SnippetLibrary::find("WAVEFILE_7");
+    std::vector<double> ms;
+    for (auto _ : state) {
+        SdlSoundPlayer player(clock, "");
+        const auto start = Steady::now();
+        player.play(SoundImage{"WAVEFILE_7", *image}, sndAsync);
+        const auto first = firstSampleAfter(player, start);
+        if (!first) {
+            state.SkipWithError("the device took no samples within 2 s");
+            break;
+        }
+        const double seconds = std::chrono::duration<double>(*first - start).count();
+        state.SetIterationTime(seconds);
+        ms.push_back(seconds * 1000);
+    }
+    report(state, ms);
+}
+BENCHMARK(BM_FirstRequestWithDeviceOpening)->UseManualTime()->Iterations(20)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    setenv("SDL_AUDIODRIVER", "dummy", 0);
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
