@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <thread>
 
 using namespace orvane;
@@ -231,4 +232,16 @@ TEST_F(SdlSoundPlayerTest, TheFirstSamplesOfARequestReachTheDeviceWithinAFewBuff
     ASSERT_TRUE(first.has_value());
     EXPECT_GE(*first, start);
     EXPECT_LT(*first - start, 200ms);
+}
+
+TEST_F(SdlSoundPlayerTest, OpeningTheDeviceLeavesInterruptAndTerminateToTheProgram)
+{
+    EnvGuard noOverride("SDL_NO_SIGNAL_HANDLERS", nullptr);
+    auto player = makePlayer();
+    ASSERT_TRUE(player->hasDevice());
+    for (int sig : {SIGINT, SIGTERM}) {
+        struct sigaction current{};
+        sigaction(sig, nullptr, &current);
+        EXPECT_EQ(current.sa_handler, SIG_DFL) << "signal " << sig;
+    }
 }

@@ -11,6 +11,9 @@ constexpr int kDeviceFrames = 512;
 
 std::unique_ptr<SdlAudioOutput> SdlAudioOutput::open(SoundVoice &voice, std::string &error)
 {
+    // SDL would otherwise catch SIGINT and SIGTERM for its event queue, which this program
+    // never reads; the program closes itself on those signals.
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
         error = SDL_GetError();
         return nullptr;
