@@ -56,10 +56,10 @@ bool Engine::openRegistry()
 {
     if (m_registry)
         return true;
-    SharedSegment::Error error = SharedSegment::Error::None;
+    SharedSegment::Error error = SharedSegment::Error::Ok;
     m_segment = m_platform.openRegistry ? m_platform.openRegistry(error) : nullptr;
     if (!m_segment) {
-        reportMessage(error == SharedSegment::Error::Map ? kMsgSharedMapping
+        reportMessage(error == SharedSegment::Error::CannotMap ? kMsgSharedMapping
                                                           : kMsgSharedAllocation);
         return false;
     }

@@ -58,7 +58,7 @@ bool sizeSegment(int fd, size_t size)
 std::unique_ptr<SharedSegment> SharedSegment::open(const std::string &name, size_t size,
                                                    Error &error)
 {
-    error = Error::Create;
+    error = Error::CannotCreate;
     const int fd = openOrCreate(name);
     if (fd < 0)
         return nullptr;
@@ -68,11 +68,11 @@ std::unique_ptr<SharedSegment> SharedSegment::open(const std::string &name, size
     }
     void *data = mmap(nullptr, size, PROT_READ | PROT_WRITE, MAP_SHARED, fd, 0);
     if (data == MAP_FAILED) {
-        error = Error::Map;
+        error = Error::CannotMap;
         close(fd);
         return nullptr;
     }
-    error = Error::None;
+    error = Error::Ok;
     return std::unique_ptr<SharedSegment>(
         new SharedSegment(fd, static_cast<uint8_t *>(data), size));
 }

@@ -14,7 +14,7 @@ namespace orvane {
 class SharedSegment
 {
 public:
-    enum class Error { None, Create, Map };
+    enum class Error { Ok, CannotCreate, CannotMap };
 
     static std::unique_ptr<SharedSegment> open(const std::string &name, size_t size,
                                                Error &error);

@@ -191,7 +191,7 @@ TEST_F(ForeignSegmentTest, SegmentOthersCanReadIsRefused)
     makeSegment(0644, 3072);
     SharedSegment::Error error;
     EXPECT_FALSE(SharedSegment::open(name, HotKeyRegistry::kBytes, error));
-    EXPECT_EQ(error, SharedSegment::Error::Create);
+    EXPECT_EQ(error, SharedSegment::Error::CannotCreate);
 }
 
 TEST_F(ForeignSegmentTest, SegmentGroupCanWriteIsRefused)
@@ -214,7 +214,7 @@ TEST_F(ForeignSegmentTest, EmptySegmentOfThisUserIsSizedAndUsed)
     SharedSegment::Error error;
     auto segment = SharedSegment::open(name, HotKeyRegistry::kBytes, error);
     ASSERT_TRUE(segment);
-    EXPECT_EQ(error, SharedSegment::Error::None);
+    EXPECT_EQ(error, SharedSegment::Error::Ok);
     EXPECT_EQ(segment->size(), 3072u);
 }
 
