@@ -1,0 +1,56 @@
+#pragma once
+// The test's own X connection, standing in for other programs and for a window manager: it
+// creates, titles and destroys windows and writes the root properties a manager would keep.
+// Everything it sets on the root is removed again when it goes.
+#include <X11/Xlib.h>
+
+#include <string>
+#include <vector>
+
+namespace orvane::testing_x11 {
+
+class TestDisplay {
+public:
+    TestDisplay();
+    ~TestDisplay();
+    TestDisplay(const TestDisplay &) = delete;
+    TestDisplay &operator=(const TestDisplay &) = delete;
+
+    bool ok() const { return m_display != nullptr; }
+    Display *display() const { return m_display; }
+    Window root() const { return m_root; }
+
+    // A mapped top-level window; an empty title leaves both name properties unset.
+    Window createWindow(const std::string &utf8Title, bool mapped = true);
+    void destroyWindow(Window window);
+    // Sets _NET_WM_NAME (UTF-8) and WM_NAME (as given, typed STRING) as the window's owner would.
+    void setTitles(Window window, const std::string &utf8Title, const std::string &latin1Name);
+    void setWmNameOnly(Window window, const std::string &latin1Name);
+    std::string netWmName(Window window);
+    std::string wmName(Window window, Atom *type = nullptr);
+    void setTransientFor(Window dialog, Window parent);
+    void setAtomList(Window window, const char *property, const std::vector<const char *> &atoms);
+    void setCardinal(Window window, const char *property, Atom type, long value);
+
+    // Window-manager side.
+    void setActiveWindow(Window window);
+    void setClientList(const std::vector<Window> &clients);
+    // Claims to be an EWMH window manager supporting `features`, and takes the root's
+    // substructure redirection so that requests to the manager arrive at this connection.
+    void actAsWindowManager(const std::vector<const char *> &features);
+    // The next client message sent to the root, waiting at most a second; type None on timeout.
+    XClientMessageEvent nextRootMessage();
+
+    Atom atom(const char *name);
+    void sync() { XSync(m_display, False); }
+
+private:
+    std::string readString(Window window, Atom property, Atom *type);
+
+    Display *m_display = nullptr;
+    Window m_root = None;
+    Window m_wmCheck = None;
+    std::vector<Window> m_windows;
+};
+
+} // namespace orvane::testing_x11

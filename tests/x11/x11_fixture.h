@@ -1,0 +1,30 @@
+#pragma once
+// A test with a window layer on the display under test and a second connection that plays the
+// other programs (and, where a test asks, the window manager).
+// GoogleTest comes before Xlib, whose None macro would otherwise rewrite GoogleTest's own None.
+#include <gtest/gtest.h>
+
+#include "app/platform/window_layer.h"
+#include "test_display.h"
+
+#include <cstdlib>
+#include <memory>
+
+namespace orvane::testing_x11 {
+
+class X11Test : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        if (!std::getenv("DISPLAY"))
+            GTEST_SKIP() << "no X display";
+        ASSERT_TRUE(x.ok()) << "cannot open the display " << std::getenv("DISPLAY");
+        layer = openX11WindowLayer();
+        ASSERT_NE(layer, nullptr);
+    }
+
+    TestDisplay x;
+    std::unique_ptr<WindowLayer> layer;
+};
+
+} // namespace orvane::testing_x11
