@@ -101,6 +101,5 @@ private:
 
 inline std::string snippetPath(const std::string &name)
 {
-    const char *root = std::getenv("ORVANE_TEST_SOURCE_DIR");
-    return std::string(root ? root : ".") + "/app/resources/snippets/" + name + ".wav";
+    return std::string(ORVANE_TEST_SOURCE_DIR) + "/app/resources/snippets/" + name + ".wav";
 }

@@ -150,6 +150,7 @@ TEST_F(SdlSoundPlayerTest, ASnippetPlaysFromMemoryAtItsOwnLength)
 {
     auto player = makePlayer();
     const auto bytes = snippetBytes("WAVEFILE_OCLOCK");
+    ASSERT_FALSE(bytes.empty());
     player->hasDevice();
     const auto start = Steady::now();
     EXPECT_TRUE(player->play(SoundImage{"WAVEFILE_OCLOCK", bytes}, sndSync | sndNoDefault));
@@ -226,6 +227,7 @@ TEST_F(SdlSoundPlayerTest, TheFirstSamplesOfARequestReachTheDeviceWithinAFewBuff
     auto player = makePlayer();
     player->hasDevice();
     const auto bytes = snippetBytes("WAVEFILE_7");
+    ASSERT_FALSE(bytes.empty());
     const auto start = Steady::now();
     EXPECT_TRUE(player->play(SoundImage{"WAVEFILE_7", bytes}, sndSync));
     const auto first = player->latestFirstSampleTime();

@@ -70,6 +70,7 @@ TEST(WaveDecoder, RefusesWhatIsNotSoundWithAReason)
 TEST(WaveDecoder, RefusesCorruptAndTruncatedImages)
 {
     auto bytes = bytesOf(snippetPath("WAVEFILE_7"));
+    ASSERT_GT(bytes.size(), 44u);
     // Only the RIFF header and the start of the format chunk: no sound data follows.
     const std::vector<std::uint8_t> truncated(bytes.begin(), bytes.begin() + 20);
     EXPECT_FALSE(errorOf(WaveDecoder::decodeImage(truncated)).empty());
