@@ -1,0 +1,251 @@
+#include "app/alarms/alarm_pass.h"
+
+#include "app/alarms/alarm_minute.h"
+#include "app/alarms/command_line.h"
+#include "app/alarms/recurrence.h"
+#include "app/alarms/text_match.h"
+
+#include <exception>
+
+namespace orvane {
+namespace {
+
+constexpr int kCDCreateAttempts = 3;
+
+bool HasStopAction(const TAlarmRecord &r)
+{
+    return r.StopEnabled && r.Recurrence != rcEvery &&
+           (r.ActionType == atProgram || r.ActionType == atWaveFile || r.ActionType == atCDPlayer ||
+            r.ActionType == atLauncher);
+}
+
+// The text before the first ";" of a wave alarm's Text.
+std::string WavePart(const std::string &text) { return text.substr(0, text.find(';')); }
+
+} // namespace
+
+TAlarmPass::TAlarmPass(AlarmPassServices services) : m_s(std::move(services)) {}
+
+TDateTime TAlarmPass::now() const { return ToDateTime(m_s.clock.now()); }
+
+std::optional<LaunchedProgram> TAlarmPass::startedProgram(AlarmId id) const
+{
+    const auto it = m_programs.find(id);
+    if (it == m_programs.end())
+        return std::nullopt;
+    return it->second;
+}
+
+void TAlarmPass::InitAlarms(bool autoStartOption)
+{
+    const TDateTime t = now();
+    for (int n = 1; n <= TAlarmTable::kSlots; ++n) {
+        TAlarmRecord &r = m_s.table.slot(n);
+        ComputeNextTime(r, autoStartOption && r.AutoStart, t);
+    }
+}
+
+void TAlarmPass::AlarmPass(TDateTime displayMinute, CommandVoiceSettings &voice)
+{
+    const int64_t minute = FloorMinute(displayMinute);
+    if (m_lastMinute == minute)
+        return;
+    // Forward: every minute since the last pass. First pass, or the clock set back: this one.
+    const Window window{m_lastMinute && *m_lastMinute < minute ? *m_lastMinute + 1 : minute, minute};
+    m_lastMinute = minute;
+
+    runStops(window);
+    runStarts(window, voice);
+    m_s.table.SortAlarmTable();
+    if (m_listChanged)
+        m_listChanged();
+}
+
+void TAlarmPass::runStops(Window window)
+{
+    for (int n = 1; n <= TAlarmTable::kSlots; ++n) {
+        const TAlarmRecord &r = m_s.table.slot(n);
+        if (r.isEmpty() || !r.Active || !r.StopEnabled || r.Recurrence == rcEvery)
+            continue;
+        const int64_t stopMinute = FloorMinute(r.StopAt);
+        if (!window.contains(stopMinute))
+            continue;
+        const AlarmId id = m_s.table.idOf(n);
+        if (m_stoppedAt.count(id) && m_stoppedAt[id] == stopMinute)
+            continue;
+        m_stoppedAt[id] = stopMinute;
+        stopAlarm(n, id);
+    }
+}
+
+void TAlarmPass::stopAlarm(int slot, AlarmId id)
+{
+    const TAlarmRecord &r = m_s.table.slot(slot);
+    switch (r.ActionType) {
+    case atProgram:
+    case atWaveFile: {
+        const auto program = m_programs.find(id);
+        if (program == m_programs.end())
+            return;
+        playWave(r.AfterWave.str());
+        m_s.launcher.closeWindow(program->second.window);
+        m_programs.erase(program);
+        deleteWhenOneShot(slot, true);
+        return;
+    }
+    case atCDPlayer:
+        if (!m_s.cd.CDWindowOpen)
+            return;
+        m_s.cd.CDStopRequest = 1;
+        playWave(r.AfterWave.str());
+        deleteWhenOneShot(slot, true);
+        return;
+    case atLauncher: {
+        const std::string path = m_s.launcherPath ? m_s.launcherPath() : std::string();
+        playWave(r.AfterWave.str());
+        m_s.launcher.start(LauncherArguments(path, r.Text.str(), "-CLOSE"));
+        deleteWhenOneShot(slot, true);
+        return;
+    }
+    default: return;
+    }
+}
+
+void TAlarmPass::runStarts(Window window, CommandVoiceSettings &voice)
+{
+    const TDateTime t = now();
+    for (int n = 1; n <= TAlarmTable::kSlots; ++n) {
+        TAlarmRecord &r = m_s.table.slot(n);
+        if (r.isEmpty() || !r.Active)
+            continue;
+        const int64_t occurrence = FloorMinute(r.NextTime);
+        if (!window.contains(occurrence))
+            continue;
+        const AlarmId id = m_s.table.idOf(n);
+        if (m_startedAt.count(id) && m_startedAt[id] == occurrence)
+            continue;
+        m_startedAt[id] = occurrence;
+
+        ComputeStopAt(r);
+        ComputeNextTime(r, false, t);
+        // A late start whose stop has passed as well: that occurrence is over, and starting
+        // it now would leave it running with no stop to come.
+        const int64_t stopMinute = FloorMinute(r.StopAt);
+        if (occurrence < window.last && HasStopAction(r) && stopMinute <= window.last) {
+            m_stoppedAt[id] = stopMinute;
+            continue;
+        }
+        if (r.BeforeWave.empty())
+            r.BeforeWave.assign(kNoWave);
+        startAlarm(n, id, voice);
+    }
+}
+
+void TAlarmPass::startAlarm(int slot, AlarmId id, CommandVoiceSettings &voice)
+{
+    TAlarmRecord &r = m_s.table.slot(slot);
+    switch (r.ActionType) {
+    case atMessage:
+        if (m_s.messages)
+            m_s.messages->openMessageAlarm({r.BeforeWave.str(), slot, id, r.Text.str()});
+        return;
+    case atProgram:
+    case atWaveFile: startProgram(slot, id); return;
+    case atCDPlayer: startCDPlayer(slot); return;
+    case atCommand:
+        ApplyCommandWords(r.Text.str(), voice);
+        playWave(r.BeforeWave.str());
+        deleteWhenOneShot(slot, true);
+        return;
+    case atLauncher: {
+        const std::string path = m_s.launcherPath ? m_s.launcherPath() : std::string();
+        playWave(r.BeforeWave.str());
+        m_s.launcher.start(LauncherArguments(path, r.Text.str(), "-LAUNCH"));
+        deleteWhenOneShot(slot, !r.StopEnabled);
+        return;
+    }
+    default: return;
+    }
+}
+
+void TAlarmPass::startProgram(int slot, AlarmId id)
+{
+    TAlarmRecord &r = m_s.table.slot(slot);
+    const std::string text = r.Text.str();
+    if (Contains(UpperCase(text), ".WAV")) {
+        m_s.sound.play(WavePart(text), sndAsync);
+        deleteWhenOneShot(slot, true);
+        return;
+    }
+    playWave(r.BeforeWave.str());
+    const WindowId window = LaunchProgram(text, r.RunMinimized, id);
+    // The file keeps only the low 16 bits; the stop uses the window remembered in full.
+    r.ProgWindow = static_cast<uint16_t>(window & 0xFFFF);
+    deleteWhenOneShot(slot, !r.StopEnabled);
+}
+
+WindowId TAlarmPass::LaunchProgram(const std::string &commandLine, bool minimized, AlarmId id)
+{
+    m_programs.erase(id);
+    const std::vector<std::string> argv = ProgramArguments(commandLine);
+    if (argv.empty())
+        return NoWindow;
+    const std::optional<LaunchedProgram> program =
+        m_s.launcher.launch(argv, minimized ? ShowState::Minimized : ShowState::Normal);
+    if (!program || program->window == NoWindow)
+        return NoWindow;
+    m_programs[id] = *program;
+    return program->window;
+}
+
+void TAlarmPass::startCDPlayer(int slot)
+{
+    const TAlarmRecord &r = m_s.table.slot(slot);
+    playWave(r.BeforeWave.str());
+    m_s.cd.CDStartRequest = 1;
+    const std::string mode = UpperCase(r.Text.str());
+    if (Contains(mode, "LOOP"))
+        m_s.cd.CDAlarmMode = 1;
+    if (Contains(mode, "SHUFFLE"))
+        m_s.cd.CDAlarmMode = 2;
+    if (Contains(mode, "PLAYLIST"))
+        m_s.cd.CDAlarmMode = 4;
+    bringUpCDPlayer();
+    deleteWhenOneShot(slot, !r.StopEnabled);
+}
+
+void TAlarmPass::bringUpCDPlayer()
+{
+    if (m_s.cd.CDWindowOpen) {
+        if (m_s.cdPlayer.showAndRestore)
+            m_s.cdPlayer.showAndRestore();
+        return;
+    }
+    if (!m_s.cdPlayer.create)
+        return;
+    // Three attempts; the last failure is reported rather than thrown, so that it cannot end
+    // the program from inside the clock's tick or cost the other alarms of this minute.
+    for (int attempt = 1; attempt <= kCDCreateAttempts; ++attempt) {
+        try {
+            m_s.cdPlayer.create();
+            return;
+        } catch (const std::exception &e) {
+            if (attempt == kCDCreateAttempts && m_s.reportError)
+                m_s.reportError(e.what());
+        }
+    }
+}
+
+void TAlarmPass::playWave(const std::string &wave)
+{
+    if (!wave.empty() && wave != kNoWave)
+        m_s.sound.play(wave, sndAsync);
+}
+
+void TAlarmPass::deleteWhenOneShot(int slot, bool deleteNow)
+{
+    if (deleteNow && m_s.table.slot(slot).AutoDelete)
+        m_s.table.DeleteAlarmSlot(slot);
+}
+
+} // namespace orvane
