@@ -95,28 +95,40 @@ std::optional<KeyCode> XInjectorKeymap::lend(KeySym keysym)
 {
     if (m_spare.empty())
         return std::nullopt;
-    KeyCode keycode;
-    if (m_lent.size() < m_spare.size()) {
-        keycode = m_spare[m_lent.size()];
-    } else {
-        // Every spare keycode is out: take back the one lent longest ago, once its events have
-        // had time to be read with the keysym they were typed with.
-        XSync(m_display, False);
-        std::this_thread::sleep_for(kLendGrace);
-        keycode = m_lent.front();
-        m_lent.erase(m_lent.begin());
-    }
+    if (m_lent.size() == m_spare.size())
+        takeBackAll();
+    const KeyCode keycode = m_spare[m_lent.size()];
     setMapping(keycode, keysym);
     m_lent.push_back(keycode);
+    m_everLent.insert(keycode);
     return keycode;
+}
+
+void XInjectorKeymap::takeBackAll()
+{
+    // Every spare keycode is out: once the clients have had time to read the events typed
+    // with them, they may carry other keysyms. Forgetting them here keeps later characters
+    // from being typed on a keycode that is about to change; the server keeps the old
+    // keysyms until each is lent again or restored.
+    XSync(m_display, False);
+    std::this_thread::sleep_for(kLendGrace);
+    for (KeyCode keycode : m_lent)
+        forget(keycode);
+    m_lent.clear();
+}
+
+void XInjectorKeymap::forget(KeyCode keycode)
+{
+    const size_t base = static_cast<size_t>(keycode - m_minKeycode) * m_perKeycode;
+    std::fill_n(m_symbols.begin() + base, m_perKeycode, NoSymbol);
 }
 
 void XInjectorKeymap::setMapping(KeyCode keycode, KeySym keysym)
 {
     KeySym both[2] = {keysym, keysym};
     XChangeKeyboardMapping(m_display, keycode, 2, both, 1);
+    forget(keycode);
     const size_t base = static_cast<size_t>(keycode - m_minKeycode) * m_perKeycode;
-    std::fill_n(m_symbols.begin() + base, m_perKeycode, NoSymbol);
     m_symbols[base] = keysym;
     if (m_perKeycode > 1)
         m_symbols[base + 1] = keysym;
@@ -124,13 +136,14 @@ void XInjectorKeymap::setMapping(KeyCode keycode, KeySym keysym)
 
 void XInjectorKeymap::restore()
 {
-    if (m_lent.empty())
+    if (m_everLent.empty())
         return;
     XSync(m_display, False);
     std::this_thread::sleep_for(kLendGrace);
-    for (KeyCode keycode : m_lent)
+    for (KeyCode keycode : m_everLent)
         setMapping(keycode, NoSymbol);
     m_lent.clear();
+    m_everLent.clear();
     XSync(m_display, False);
 }
 

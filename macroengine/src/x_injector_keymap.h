@@ -7,6 +7,7 @@
 #include <chrono>
 #include <cstdint>
 #include <optional>
+#include <set>
 #include <vector>
 
 namespace orvane {
@@ -14,8 +15,9 @@ namespace orvane {
 // The server's keyboard mapping as the injector sees it: the keycode and shift level of a
 // keysym, and spare keycodes (with no keysym at all) that are lent to keysyms the map lacks,
 // as xdotool does. A lent keycode carries its keysym on both levels, so a held Shift does not
-// change what it types; it keeps it until restore(), so that a client reading its events late
-// still finds them in the map.
+// change what it types. It keeps it until restore(), or until every spare keycode is out and
+// they are all taken back at once, so that a client reading its events late still finds them
+// in the map.
 class XInjectorKeymap : public KeyStringLayout
 {
 public:
@@ -53,6 +55,8 @@ public:
 private:
     KeySym symbolAt(KeyCode keycode, int column) const;
     std::optional<KeyCode> lend(KeySym keysym);
+    void takeBackAll();
+    void forget(KeyCode keycode);
     void setMapping(KeyCode keycode, KeySym keysym);
 
     Display *m_display;
@@ -61,7 +65,8 @@ private:
     int m_perKeycode = 0;
     std::vector<KeySym> m_symbols;
     std::vector<KeyCode> m_spare;
-    std::vector<KeyCode> m_lent; // in the order they were lent
+    std::vector<KeyCode> m_lent;   // lent since the spare keycodes were last taken back
+    std::set<KeyCode> m_everLent; // to be restored at the end
 };
 
 } // namespace orvane

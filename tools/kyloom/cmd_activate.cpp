@@ -1,0 +1,28 @@
+// kyloom activate TITLE: brings the window with exactly that title to the front.
+#include "kyloom32.h"
+#include "report_tracker.h"
+#include "verb_table.h"
+
+#include <ostream>
+
+namespace orvane {
+namespace {
+
+int runActivate(const std::vector<std::string> &args, std::ostream &)
+{
+    if (args.size() != 1) {
+        ReportTracker::report("usage: kyloom activate TITLE");
+        return kExitUsage;
+    }
+    if (!AppActivate(args[0].c_str())) {
+        ReportTracker::report("no window is titled \"" + args[0] + "\"");
+        return kExitFailure;
+    }
+    return kExitOk;
+}
+
+} // namespace
+} // namespace orvane
+
+KYLOOM_VERB(activate, "TITLE", "bring the window with this exact title to the front",
+            orvane::runActivate);

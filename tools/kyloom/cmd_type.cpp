@@ -1,0 +1,34 @@
+// kyloom type [--wait] STRING: types a key string into the focused window.
+#include "kyloom32.h"
+#include "report_tracker.h"
+#include "verb_table.h"
+
+#include <ostream>
+
+namespace orvane {
+namespace {
+
+int runType(const std::vector<std::string> &args, std::ostream &)
+{
+    // "--" ends the options, so that a key string may itself be "--wait".
+    size_t first = 0;
+    bool wait = false;
+    if (first < args.size() && args[first] == "--wait") {
+        wait = true;
+        ++first;
+    }
+    if (first < args.size() && args[first] == "--")
+        ++first;
+    if (args.size() != first + 1) {
+        ReportTracker::report("usage: kyloom type [--wait] [--] STRING");
+        return kExitUsage;
+    }
+    SendKeys(args[first].c_str(), wait ? 1 : 0);
+    return kExitOk;
+}
+
+} // namespace
+} // namespace orvane
+
+KYLOOM_VERB(type, "[--wait] STRING", "type a key string into the focused window",
+            orvane::runType);
