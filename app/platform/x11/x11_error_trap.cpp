@@ -5,11 +5,15 @@ namespace orvane {
 namespace {
 // The innermost trap; Xlib's error handler is one per process, so traps nest through this.
 X11ErrorTrap *g_activeTrap = nullptr;
+// The handler that was in place before ours: it gets every error that is not a trap's.
+XErrorHandler g_chained = nullptr;
 } // namespace
 
-X11ErrorTrap::X11ErrorTrap(Display *display)
-    : m_display(display), m_previous(XSetErrorHandler(&X11ErrorTrap::handleError)), m_outer(g_activeTrap)
+X11ErrorTrap::X11ErrorTrap(Display *display) : m_display(display), m_outer(g_activeTrap)
 {
+    const XErrorHandler current = XSetErrorHandler(&X11ErrorTrap::handleError);
+    if (current != &X11ErrorTrap::handleError)
+        g_chained = current;
     g_activeTrap = this;
 }
 
@@ -18,7 +22,13 @@ X11ErrorTrap::~X11ErrorTrap()
     // An error still on its way must reach this trap, not the handler restored below.
     finishPendingRequests();
     g_activeTrap = m_outer;
-    XSetErrorHandler(m_previous);
+    if (g_activeTrap)
+        return;
+    // Another part of the program (the macro engine) may have put its own handler in meanwhile,
+    // chained to ours; taking ours away from under it would drop that handler, so it stays.
+    const XErrorHandler current = XSetErrorHandler(g_chained);
+    if (current != &X11ErrorTrap::handleError)
+        XSetErrorHandler(current);
 }
 
 bool X11ErrorTrap::sync()
@@ -44,13 +54,8 @@ int X11ErrorTrap::handleError(Display *display, XErrorEvent *event)
             return 0;
         }
     }
-    // Another connection in this process (the macro engine's, say): its own handler decides.
-    X11ErrorTrap *outermost = g_activeTrap;
-    while (outermost && outermost->m_outer)
-        outermost = outermost->m_outer;
-    if (outermost && outermost->m_previous)
-        return outermost->m_previous(display, event);
-    return 0;
+    // Another connection in this process: the handler before ours decides.
+    return g_chained ? g_chained(display, event) : 0;
 }
 
 } // namespace orvane

@@ -2,6 +2,8 @@
 // Catches the X errors of requests made on one display while it lives, instead of letting
 // Xlib's default handler end the program: other programs' windows can be destroyed between any
 // two of our requests, and a BadWindow then is an ordinary answer, not a fault.
+// Traps are set and cleared on one thread; errors of other connections go on to the handler
+// that was in place before.
 #include <X11/Xlib.h>
 
 namespace orvane {
@@ -23,7 +25,6 @@ private:
     void finishPendingRequests();
 
     Display *m_display;
-    XErrorHandler m_previous;
     X11ErrorTrap *m_outer;
     unsigned char m_errorCode = 0;
 };
