@@ -247,3 +247,34 @@ TEST_F(SdlSoundPlayerTest, OpeningTheDeviceLeavesInterruptAndTerminateToTheProgr
         EXPECT_EQ(current.sa_handler, SIG_DFL) << "signal " << sig;
     }
 }
+
+TEST_F(SdlSoundPlayerTest, ALongFileStartsAtOnceAndIsReadWhilePlaying)
+{
+    auto player = makePlayer();
+    const std::string song = m_dir.tone("song.wav", 120.0, 44100, 2); // 21 MB of samples
+    player->hasDevice();
+    const auto start = Steady::now();
+    EXPECT_TRUE(player->play(song, sndAsync));
+    EXPECT_LT(since(start), 150ms);
+    EXPECT_TRUE(player->isPlaying());
+    std::this_thread::sleep_for(300ms);
+    EXPECT_TRUE(player->isPlaying());
+    const auto cut = Steady::now();
+    EXPECT_TRUE(player->play(m_dir.tone("bell.wav", 0.1), sndAsync)); // ends the reading too
+    EXPECT_LT(since(cut), 150ms);
+    EXPECT_TRUE(becomesIdleWithin(*player, 2s));
+}
+
+TEST_F(SdlSoundPlayerTest, AFileReadInPiecesStillPlaysToItsFullLength)
+{
+    auto player = makePlayer();
+    // Longer than the amount kept queued ahead, at a rate that needs resampling.
+    const std::string tone = m_dir.tone("long.wav", 6.5, 22050, 1);
+    const auto start = Steady::now();
+    EXPECT_TRUE(player->play(tone, sndSync));
+    // SDL's dummy driver waits a whole number of milliseconds per 11.6 ms buffer, so it runs
+    // about 5% fast: 6.5 s take some 6.2 s. One lost half-second piece would end it by 5.7 s.
+    EXPECT_GE(since(start), 5900ms);
+    EXPECT_LT(since(start), 9000ms);
+    EXPECT_FALSE(player->isPlaying());
+}

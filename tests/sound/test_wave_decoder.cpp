@@ -91,3 +91,20 @@ TEST(WaveDecoder, AFifoIsRefusedWithoutWaitingForAWriter)
     ASSERT_EQ(pending.wait_for(std::chrono::seconds(5)), std::future_status::ready);
     EXPECT_EQ(errorOf(pending.get()), "not a regular file");
 }
+
+TEST(WaveDecoder, AHeaderClaimingMoreDataThanThereIsGivesWhatIsThere)
+{
+    SoundScratch dir;
+    std::string bytes = SoundScratch::read(dir.tone("short.wav", 0.1));
+    ASSERT_GT(bytes.size(), 44u);
+    // The data chunk's size field (bytes 40..43 of a plain 16-bit PCM header): about 2 GB.
+    ASSERT_EQ(bytes.substr(36, 4), "data");
+    bytes[40] = '\xf0';
+    bytes[41] = '\xff';
+    bytes[42] = '\xff';
+    bytes[43] = '\x7f';
+    const auto result = WaveDecoder::decodeFile(dir.writeText("liar.wav", bytes));
+    const auto *sound = std::get_if<DecodedSound>(&result);
+    ASSERT_NE(sound, nullptr) << errorOf(result);
+    EXPECT_EQ(sound->frames(), 2205u);
+}

@@ -2,35 +2,56 @@
 
 #include <SDL2/SDL.h>
 
-#include <memory>
-
 namespace orvane {
-namespace {
 
-struct StreamFree {
-    void operator()(SDL_AudioStream *s) const { SDL_FreeAudioStream(s); }
-};
+void SampleConverter::StreamFree::operator()(_SDL_AudioStream *s) const
+{
+    SDL_FreeAudioStream(s);
+}
 
-} // namespace
+std::optional<SampleConverter> SampleConverter::create(int fromRate, int fromChannels, OutputFormat to)
+{
+    if (fromRate == to.rate && fromChannels == to.channels)
+        return SampleConverter(nullptr);
+    SDL_AudioStream *stream = SDL_NewAudioStream(AUDIO_F32SYS, static_cast<Uint8>(fromChannels), fromRate,
+                                                 AUDIO_F32SYS, static_cast<Uint8>(to.channels), to.rate);
+    if (!stream)
+        return std::nullopt;
+    return SampleConverter(stream);
+}
 
 std::optional<std::vector<float>> SampleConverter::convert(const DecodedSound &sound, OutputFormat to)
 {
-    if (sound.rate == to.rate && sound.channels == to.channels)
-        return sound.samples;
-    std::unique_ptr<SDL_AudioStream, StreamFree> stream(SDL_NewAudioStream(
-        AUDIO_F32SYS, static_cast<Uint8>(sound.channels), sound.rate,
-        AUDIO_F32SYS, static_cast<Uint8>(to.channels), to.rate));
-    if (!stream)
+    auto converter = create(sound.rate, sound.channels, to);
+    if (!converter)
         return std::nullopt;
-    const auto bytes = static_cast<int>(sound.samples.size() * sizeof(float));
-    if (SDL_AudioStreamPut(stream.get(), sound.samples.data(), bytes) != 0
-        || SDL_AudioStreamFlush(stream.get()) != 0)
-        return std::nullopt;
-    std::vector<float> out(static_cast<std::size_t>(SDL_AudioStreamAvailable(stream.get())) / sizeof(float));
-    const int got = SDL_AudioStreamGet(stream.get(), out.data(), static_cast<int>(out.size() * sizeof(float)));
-    if (got < 0)
-        return std::nullopt;
-    out.resize(static_cast<std::size_t>(got) / sizeof(float));
+    std::vector<float> out = converter->push(sound.samples);
+    std::vector<float> tail = converter->finish();
+    out.insert(out.end(), tail.begin(), tail.end());
+    return out;
+}
+
+std::vector<float> SampleConverter::push(const std::vector<float> &samples)
+{
+    if (!m_stream)
+        return samples;
+    if (SDL_AudioStreamPut(m_stream.get(), samples.data(), static_cast<int>(samples.size() * sizeof(float))) != 0)
+        return {};
+    return drain();
+}
+
+std::vector<float> SampleConverter::finish()
+{
+    if (!m_stream || SDL_AudioStreamFlush(m_stream.get()) != 0)
+        return {};
+    return drain();
+}
+
+std::vector<float> SampleConverter::drain()
+{
+    std::vector<float> out(static_cast<std::size_t>(SDL_AudioStreamAvailable(m_stream.get())) / sizeof(float));
+    const int got = SDL_AudioStreamGet(m_stream.get(), out.data(), static_cast<int>(out.size() * sizeof(float)));
+    out.resize(got > 0 ? static_cast<std::size_t>(got) / sizeof(float) : 0);
     return out;
 }
 

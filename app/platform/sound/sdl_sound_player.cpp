@@ -1,6 +1,5 @@
 #include "app/platform/sound/sdl_sound_player.h"
 
-#include "app/platform/sound/sample_converter.h"
 #include "app/platform/sound/sdl_audio_output.h"
 #include "app/platform/sound/silent_audio_output.h"
 #include "app/platform/sound/tone_generator.h"
@@ -18,9 +17,37 @@ SoundMode modeOf(SoundFlags flags)
     return (flags & sndNoStop) ? SoundMode::AsyncNoStop : SoundMode::Async;
 }
 
+std::chrono::milliseconds lengthOf(std::size_t samples, OutputFormat format)
+{
+    const auto frames = samples / static_cast<std::size_t>(format.channels);
+    return std::chrono::milliseconds(frames * 1000 / static_cast<std::size_t>(format.rate));
+}
+
 // A synchronous caller waits for the sound's length plus this much before giving up on a
 // device that has stopped pulling samples.
 constexpr auto kSyncGrace = std::chrono::milliseconds(2000);
+// Files are read half a second at a time and kept at most five seconds ahead of the device.
+constexpr double kPieceSeconds = 0.5;
+constexpr double kAheadSeconds = 5.0;
+
+// Runs on the reader thread: feeds the rest of a long file to sound `id` until it has all
+// been read or the sound is no longer playing.
+void feedRest(SoundVoice &voice, std::uint64_t id, WaveReader &reader, SampleConverter &converter,
+              OutputFormat format)
+{
+    const auto pieceFrames = static_cast<std::size_t>(kPieceSeconds * reader.rate());
+    const auto room = static_cast<std::size_t>(kAheadSeconds * format.rate * format.channels);
+    while (voice.waitForRoom(id, room)) {
+        const DecodedSound piece = reader.read(pieceFrames);
+        if (piece.samples.empty()) {
+            voice.append(id, converter.finish());
+            voice.finish(id);
+            return;
+        }
+        if (!voice.append(id, converter.push(piece.samples)))
+            return;
+    }
+}
 
 } // namespace
 
@@ -35,6 +62,8 @@ std::unique_ptr<SdlSoundPlayer> SdlSoundPlayer::fromEnvironment(const Clock &clo
 SdlSoundPlayer::~SdlSoundPlayer()
 {
     m_voice.stop();
+    if (m_reader.joinable())
+        m_reader.join();
     m_output.reset();
 }
 
@@ -63,20 +92,52 @@ bool SdlSoundPlayer::hasDevice()
 bool SdlSoundPlayer::play(const std::string &fileName, SoundFlags flags)
 {
     const SoundKind kind = fileName.empty() ? SoundKind::Default : SoundKind::File;
-    return perform({kind, fileName, flags}, [&]() -> DecodeResult {
+    return perform({kind, fileName, flags, false}, [&]() -> WaveReaderResult {
         if (fileName.empty())
             return std::string("no sound named");
-        return WaveDecoder::decodeFile(fileName);
+        return WaveReader::openFile(fileName);
     });
 }
 
 bool SdlSoundPlayer::play(const SoundImage &image, SoundFlags flags)
 {
-    return perform({SoundKind::Snippet, image.name, flags},
-                   [&] { return WaveDecoder::decodeImage(image.bytes); });
+    return perform({SoundKind::Snippet, image.name, flags, true},
+                   [&] { return WaveReader::openImage(image.bytes); });
 }
 
-bool SdlSoundPlayer::perform(const Request &request, const std::function<DecodeResult()> &decode)
+std::optional<SdlSoundPlayer::Prepared> SdlSoundPlayer::prepare(WaveReaderResult opened, OutputFormat format,
+                                                                bool whole)
+{
+    auto *reader = std::get_if<std::unique_ptr<WaveReader>>(&opened);
+    if (!reader)
+        return std::nullopt;
+    std::optional<SampleConverter> converter = SampleConverter::create((*reader)->rate(), (*reader)->channels(), format);
+    if (!converter)
+        return std::nullopt;
+    Prepared sound;
+    const auto pieceFrames = static_cast<std::size_t>(kPieceSeconds * (*reader)->rate());
+    for (;;) {
+        const DecodedSound piece = (*reader)->read(pieceFrames);
+        if (piece.samples.empty())
+            break;
+        const std::vector<float> converted = converter->push(piece.samples);
+        sound.samples.insert(sound.samples.end(), converted.begin(), converted.end());
+        if (!whole) {
+            sound.length = std::chrono::milliseconds((*reader)->frames() * 1000 / (*reader)->rate());
+            sound.rest = std::move(*reader);
+            sound.converter = std::move(converter);
+            return sound;
+        }
+    }
+    const std::vector<float> tail = converter->finish();
+    sound.samples.insert(sound.samples.end(), tail.begin(), tail.end());
+    if (sound.samples.empty())
+        return std::nullopt;
+    sound.length = lengthOf(sound.samples.size(), format);
+    return sound;
+}
+
+bool SdlSoundPlayer::perform(const Request &request, const std::function<WaveReaderResult()> &open)
 {
     const SoundMode mode = modeOf(request.flags);
     std::unique_lock lock(m_requestMutex);
@@ -85,42 +146,49 @@ bool SdlSoundPlayer::perform(const Request &request, const std::function<DecodeR
         return false;
     }
     const OutputFormat format = openOutput();
-    DecodeResult decoded = decode();
-    std::optional<std::vector<float>> samples;
-    if (auto *sound = std::get_if<DecodedSound>(&decoded))
-        samples = SampleConverter::convert(*sound, format);
-
+    std::optional<Prepared> sound = prepare(open(), format, request.whole);
     SoundOutcome outcome = SoundOutcome::Played;
-    if (!samples) {
+    if (!sound) {
         if (request.flags & sndNoDefault) {
             m_log.write(request.kind, request.name, mode, SoundOutcome::Skipped);
             return false;
         }
-        samples = ToneGenerator::defaultSound(format);
+        std::vector<float> tone = ToneGenerator::defaultSound(format);
+        const auto length = lengthOf(tone.size(), format);
+        sound = Prepared{std::move(tone), length, nullptr, std::nullopt};
         outcome = SoundOutcome::Default;
     }
     m_log.write(request.kind, request.name, mode, outcome);
-    const Started started = start(std::move(*samples), format);
+    const auto length = sound->length;
+    const std::uint64_t id = start(std::move(*sound), format);
     // The wait of a synchronous request happens outside the lock, so that another thread's
     // request can still cut the sound off.
     lock.unlock();
     if (mode == SoundMode::Sync)
-        waitUntilDone(started);
+        waitUntilDone(id, length);
     return true;
 }
 
-SdlSoundPlayer::Started SdlSoundPlayer::start(std::vector<float> samples, OutputFormat format)
+std::uint64_t SdlSoundPlayer::start(Prepared sound, OutputFormat format)
 {
-    const auto frames = samples.size() / static_cast<std::size_t>(format.channels);
-    const auto length = std::chrono::milliseconds(frames * 1000 / static_cast<std::size_t>(format.rate));
-    const std::uint64_t id = m_voice.start(std::move(samples));
+    const bool more = sound.rest != nullptr;
+    const std::uint64_t id = m_voice.start(std::move(sound.samples), !more);
     m_latestId = id;
-    return {id, length};
+    // The previous reader sees its sound cut off and ends; joining it here keeps one at most.
+    if (m_reader.joinable())
+        m_reader.join();
+    if (more) {
+        m_reader = std::jthread([this, id, format, reader = std::move(sound.rest),
+                                 converter = std::move(*sound.converter)]() mutable {
+            feedRest(m_voice, id, *reader, converter, format);
+        });
+    }
+    return id;
 }
 
-void SdlSoundPlayer::waitUntilDone(const Started &started)
+void SdlSoundPlayer::waitUntilDone(std::uint64_t id, std::chrono::milliseconds length)
 {
-    if (!m_voice.waitUntilDone(started.id, started.length + kSyncGrace)) {
+    if (!m_voice.waitUntilDone(id, length + kSyncGrace)) {
         std::fprintf(stderr, "orvane: the sound output stalled; sound cut off\n");
         m_voice.stop();
     }
@@ -136,7 +204,9 @@ bool SdlSoundPlayer::MessageBeep(unsigned type)
     std::unique_lock lock(m_requestMutex);
     const OutputFormat format = openOutput();
     m_log.write(SoundKind::Beep, std::to_string(type), SoundMode::Async, SoundOutcome::Played);
-    start(ToneGenerator::alert(type, format), format);
+    std::vector<float> tone = ToneGenerator::alert(type, format);
+    const auto length = lengthOf(tone.size(), format);
+    start(Prepared{std::move(tone), length, nullptr, std::nullopt}, format);
     return true;
 }
 

@@ -1,13 +1,15 @@
 #pragma once
 // The sound player over SDL2 audio and libsndfile. The device is opened on the first request
 // and kept open; without one every sound is silence (said once on stderr) and the calls behave
-// as they would with a device, synchronous sounds taking their time. Safe to call from any
-// thread; a synchronous request blocks only its caller.
+// as they would with a device, synchronous sounds taking their time. Long files play while a
+// reader thread decodes them. Safe to call from any thread; a synchronous request blocks only
+// its caller.
 #include "app/common/clock.h"
 #include "app/platform/sound/audio_output.h"
+#include "app/platform/sound/sample_converter.h"
 #include "app/platform/sound/sound_log.h"
 #include "app/platform/sound/sound_voice.h"
-#include "app/platform/sound/wave_decoder.h"
+#include "app/platform/sound/wave_reader.h"
 #include "app/platform/sound_player.h"
 
 #include <atomic>
@@ -16,6 +18,7 @@
 #include <mutex>
 #include <optional>
 #include <string>
+#include <thread>
 
 namespace orvane {
 
@@ -44,17 +47,21 @@ private:
         SoundKind kind;
         std::string_view name;
         SoundFlags flags;
+        bool whole; // decode it all now: the bytes are gone when the call returns
+    };
+    // A sound ready to start: its first samples, and for a long file the rest to come.
+    struct Prepared {
+        std::vector<float> samples;
+        std::chrono::milliseconds length{0};
+        std::unique_ptr<WaveReader> rest;
+        std::optional<SampleConverter> converter;
     };
 
-    struct Started {
-        std::uint64_t id;
-        std::chrono::milliseconds length;
-    };
-
-    bool perform(const Request &request, const std::function<DecodeResult()> &decode);
+    bool perform(const Request &request, const std::function<WaveReaderResult()> &open);
+    std::optional<Prepared> prepare(WaveReaderResult opened, OutputFormat format, bool whole);
     OutputFormat openOutput();
-    Started start(std::vector<float> samples, OutputFormat format);
-    void waitUntilDone(const Started &started);
+    std::uint64_t start(Prepared sound, OutputFormat format);
+    void waitUntilDone(std::uint64_t id, std::chrono::milliseconds length);
 
     SoundLog m_log;
     SoundVoice m_voice;
@@ -62,6 +69,7 @@ private:
     std::mutex m_outputMutex;
     bool m_hasDevice = false;
     std::atomic<std::uint64_t> m_latestId{0};
+    std::jthread m_reader; // decodes the rest of a long file while it plays
     // Declared last: the output's thread reads m_voice, so it must stop first.
     std::unique_ptr<AudioOutput> m_output;
 };

@@ -1,6 +1,5 @@
 #pragma once
-// Decodes wave files and wave images in memory with libsndfile. Anything it cannot read as
-// sound (missing, not a regular file, corrupt, empty) comes back as an error text instead.
+// Decodes a whole wave file or wave image at once (short sounds such as the snippets).
 #include "app/platform/sound/decoded_sound.h"
 
 #include <cstdint>
@@ -14,9 +13,6 @@ using DecodeResult = std::variant<DecodedSound, std::string>;
 
 class WaveDecoder {
 public:
-    // Longer sounds are cut here: a whole sound is held in memory while it plays.
-    static constexpr double kMaxSeconds = 600.0;
-
     static DecodeResult decodeFile(const std::string &path);
     static DecodeResult decodeImage(std::span<const std::uint8_t> bytes);
 };
