@@ -4,6 +4,7 @@
 #include <X11/Xutil.h>
 
 #include <cstdlib>
+#include <unistd.h>
 
 namespace orvane::testing_x11 {
 namespace {
@@ -153,6 +154,40 @@ TEST_F(WindowLayerX11, WithoutWindowManagerActivateFocusesAndShowNormalMaps)
     EXPECT_EQ(attributes.map_state, IsViewable);
     // No manager, no minimized state to enter.
     EXPECT_FALSE(layer->iconify(w));
+}
+
+// A reparenting manager puts each client inside a frame of its own; the client is the window
+// marked with WM_STATE, wherever the focus sits inside it.
+TEST_F(WindowLayerX11, ClientInsideAFrameIsFoundAndFocusResolvesToIt)
+{
+    const Window frame = x.createWindow("");
+    const Window client = XCreateSimpleWindow(x.display(), frame, 0, 20, 180, 70, 0, 0, 0);
+    const Window inner = XCreateSimpleWindow(x.display(), client, 5, 5, 20, 20, 0, 0, 0);
+    const long state[2] = {NormalState, None};
+    XChangeProperty(x.display(), client, x.atom("WM_STATE"), x.atom("WM_STATE"), 32, PropModeReplace,
+                    reinterpret_cast<const unsigned char *>(state), 2);
+    x.setTitles(client, "Framed client", "Framed client");
+    XMapWindow(x.display(), client);
+    XMapWindow(x.display(), inner);
+    XSetInputFocus(x.display(), inner, RevertToParent, CurrentTime);
+    x.sync();
+    EXPECT_EQ(layer->foregroundWindow(), client);
+    EXPECT_EQ(layer->findByTitle("Framed client"), client);
+    XSetInputFocus(x.display(), PointerRoot, RevertToPointerRoot, CurrentTime);
+    x.sync();
+}
+
+TEST_F(WindowLayerX11, FindByPidPassesOverHelperWindowsButTakesAMinimizedOne)
+{
+    using namespace std::chrono_literals;
+    const Window w = x.createWindow("Minimized program", false);
+    x.setCardinal(w, "_NET_WM_PID", XA_CARDINAL, getpid());
+    EXPECT_EQ(layer->findByPid(getpid(), 50ms), NoWindow);
+    const long state[2] = {IconicState, None};
+    XChangeProperty(x.display(), w, x.atom("WM_STATE"), x.atom("WM_STATE"), 32, PropModeReplace,
+                    reinterpret_cast<const unsigned char *>(state), 2);
+    x.sync();
+    EXPECT_EQ(layer->findByPid(getpid(), 50ms), w);
 }
 
 TEST_F(WindowLayerX11, CloseWithoutProtocolSupportIsRefused)
