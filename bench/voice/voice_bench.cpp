@@ -7,9 +7,12 @@
 #include "app/resources/snippet_library.h"
 
 #include <benchmark/benchmark.h>
+#include <sndfile.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
+#include <filesystem>
 #include <random>
 #include <thread>
 #include <vector>
@@ -106,6 +109,52 @@ void BM_AnnouncementToFirstSample(benchmark::State &state)
     report(state, ms);
 }
 BENCHMARK(BM_AnnouncementToFirstSample)->UseManualTime()->Iterations(50)->Unit(benchmark::kMillisecond);
+
+// A three-minute CD-quality wave, as an alarm might play: it starts while the rest is still
+// being read.
+std::string writeLongWave()
+{
+    const auto path = std::filesystem::temp_directory_path() / "orvane-voice-bench-long.wav";
+    SF_INFO info{};
+    info.samplerate = 44100;
+    info.channels = 2;
+    info.format = SF_FORMAT_WAV | SF_FORMAT_PCM_16;
+    SNDFILE *f = sf_open(path.c_str(), SFM_WRITE, &info);
+    std::vector<float> second(44100 * 2);
+    for (std::size_t i = 0; i < second.size(); ++i)
+        second[i] = 0.2f * static_cast<float>(std::sin(static_cast<double>(i / 2) * 0.06));
+    for (int s = 0; s < 180; ++s)
+        sf_writef_float(f, second.data(), 44100);
+    sf_close(f);
+    return path.string();
+}
+
+void BM_LongFileRequestToFirstSample(benchmark::State &state)
+{
+    ManualClock clock;
+    SdlSoundPlayer player(clock, "");
+    player.hasDevice();
+    const std::string path = writeLongWave();
+    std::vector<double> ms;
+    std::mt19937 random(3);
+    for (auto _ : state) {
+        pauseAtRandom(random);
+        const auto start = Steady::now();
+        player.play(path, sndAsync);
+        const auto first = firstSampleAfter(player, start);
+        if (!first) {
+            state.SkipWithError("the device took no samples within 2 s");
+            break;
+        }
+        const double seconds = std::chrono::duration<double>(*first - start).count();
+        state.SetIterationTime(seconds);
+        ms.push_back(seconds * 1000);
+        player.stop();
+    }
+    std::filesystem::remove(path);
+    report(state, ms);
+}
+BENCHMARK(BM_LongFileRequestToFirstSample)->UseManualTime()->Iterations(50)->Unit(benchmark::kMillisecond);
 
 // The first request of a run also opens the device.
 void BM_FirstRequestWithDeviceOpening(benchmark::State &state)
