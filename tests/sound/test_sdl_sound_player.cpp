@@ -215,11 +215,17 @@ TEST_F(SdlSoundPlayerTest, WithoutAnAudioDeviceSoundsAreSilentButBehaveTheSame)
     EXPECT_EQ(logged().size(), 4u);
 }
 
-TEST_F(SdlSoundPlayerTest, TheDummyDriverCountsAsADevice)
+TEST_F(SdlSoundPlayerTest, TheEnvironmentNamesTheLogAndOpeningTheDeviceIsNoRequest)
 {
-    auto player = makePlayer();
-    EXPECT_TRUE(player->hasDevice());
-    EXPECT_TRUE(logged().empty()); // opening the device is no sound request
+    const std::string path = m_dir.file("from-env.log");
+    EnvGuard log("ORVANE_SOUND_LOG", path.c_str());
+    auto player = SdlSoundPlayer::fromEnvironment(m_clock);
+    EXPECT_TRUE(player->hasDevice()); // the dummy driver counts as a device
+    EXPECT_FALSE(std::filesystem::exists(path));
+    player->MessageBeep(beepQuestion);
+    const auto lines = SoundScratch::lines(path);
+    ASSERT_EQ(lines.size(), 1u);
+    EXPECT_EQ(lines[0].substr(lines[0].find('\t')), "\tbeep\t32\tasync\tplayed");
 }
 
 TEST_F(SdlSoundPlayerTest, TheFirstSamplesOfARequestReachTheDeviceWithinAFewBuffers)

@@ -83,14 +83,6 @@ TEST(SoundLog, AppendsOneLinePerRequestToWhatIsThere)
     EXPECT_EQ(lines[2], "2026-12-08T07:01:01\tsnippet\tWAVEFILE_OCLOCK\tsync\tplayed");
 }
 
-TEST(SoundLog, WithoutAPathNothingIsWritten)
-{
-    ManualClock clock;
-    SoundLog log(clock, "");
-    EXPECT_FALSE(log.enabled());
-    log.write(SoundKind::Beep, "0", SoundMode::Async, SoundOutcome::Played); // must simply do nothing
-}
-
 TEST(SoundLog, EnvironmentNamesTheLog)
 {
     ManualClock clock;
