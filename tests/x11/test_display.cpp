@@ -14,12 +14,12 @@ namespace {
 int ignoreErrors(Display *, XErrorEvent *) { return 0; }
 } // namespace
 
-TestDisplay::TestDisplay()
+TestDisplay::TestDisplay(const char *displayName)
 {
     // Xvfb resets itself when its last client leaves, as each test's do, and refuses
     // connections for a moment while it does.
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
-    while (!(m_display = XOpenDisplay(nullptr)) && std::getenv("DISPLAY") &&
+    while (!(m_display = XOpenDisplay(displayName)) && (displayName || std::getenv("DISPLAY")) &&
            std::chrono::steady_clock::now() < deadline)
         std::this_thread::sleep_for(std::chrono::milliseconds(20));
     if (!m_display)
@@ -33,8 +33,8 @@ TestDisplay::~TestDisplay()
 {
     if (!m_display)
         return;
-    for (const char *name : {"_NET_ACTIVE_WINDOW", "_NET_CLIENT_LIST", "_NET_SUPPORTED", "_NET_SUPPORTING_WM_CHECK"})
-        XDeleteProperty(m_display, m_root, atom(name));
+    for (const Atom property : m_rootProperties)
+        XDeleteProperty(m_display, m_root, property);
     for (const Window w : m_windows)
         XDestroyWindow(m_display, w);
     if (m_wmCheck != None)
@@ -119,8 +119,16 @@ void TestDisplay::setCardinal(Window window, const char *property, Atom type, lo
     sync();
 }
 
+void TestDisplay::noteRootProperty(const char *name)
+{
+    const Atom property = atom(name);
+    if (std::find(m_rootProperties.begin(), m_rootProperties.end(), property) == m_rootProperties.end())
+        m_rootProperties.push_back(property);
+}
+
 void TestDisplay::setActiveWindow(Window window)
 {
+    noteRootProperty("_NET_ACTIVE_WINDOW");
     const long value = static_cast<long>(window);
     XChangeProperty(m_display, m_root, atom("_NET_ACTIVE_WINDOW"), XA_WINDOW, 32, PropModeReplace,
                     reinterpret_cast<const unsigned char *>(&value), 1);
@@ -129,6 +137,7 @@ void TestDisplay::setActiveWindow(Window window)
 
 void TestDisplay::setClientList(const std::vector<Window> &clients)
 {
+    noteRootProperty("_NET_CLIENT_LIST");
     std::vector<long> values(clients.begin(), clients.end());
     XChangeProperty(m_display, m_root, atom("_NET_CLIENT_LIST"), XA_WINDOW, 32, PropModeReplace,
                     reinterpret_cast<const unsigned char *>(values.data()), static_cast<int>(values.size()));
@@ -137,6 +146,8 @@ void TestDisplay::setClientList(const std::vector<Window> &clients)
 
 void TestDisplay::actAsWindowManager(const std::vector<const char *> &features)
 {
+    noteRootProperty("_NET_SUPPORTING_WM_CHECK");
+    noteRootProperty("_NET_SUPPORTED");
     m_wmCheck = XCreateSimpleWindow(m_display, m_root, -10, -10, 1, 1, 0, 0, 0);
     const long check = static_cast<long>(m_wmCheck);
     for (const Window w : {m_root, m_wmCheck})

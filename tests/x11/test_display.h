@@ -1,7 +1,7 @@
 #pragma once
 // The test's own X connection, standing in for other programs and for a window manager: it
 // creates, titles and destroys windows and writes the root properties a manager would keep.
-// Everything it sets on the root is removed again when it goes.
+// Every root property it sets is removed again when it goes.
 #include <X11/Xlib.h>
 
 #include <string>
@@ -11,7 +11,8 @@ namespace orvane::testing_x11 {
 
 class TestDisplay {
 public:
-    TestDisplay();
+    // Opens `displayName`, or $DISPLAY when null.
+    explicit TestDisplay(const char *displayName = nullptr);
     ~TestDisplay();
     TestDisplay(const TestDisplay &) = delete;
     TestDisplay &operator=(const TestDisplay &) = delete;
@@ -46,11 +47,13 @@ public:
 
 private:
     std::string readString(Window window, Atom property, Atom *type);
+    void noteRootProperty(const char *name);
 
     Display *m_display = nullptr;
     Window m_root = None;
     Window m_wmCheck = None;
     std::vector<Window> m_windows;
+    std::vector<Atom> m_rootProperties;
 };
 
 } // namespace orvane::testing_x11

@@ -1,58 +1,16 @@
 // The started program's window, found by its process id, and closed as its close button would.
 #include "x11_fixture.h"
 
-#include <chrono>
-#include <csignal>
-#include <spawn.h>
-#include <sys/wait.h>
-#include <thread>
+#include "child_process.h"
 
-extern char **environ;
+#include <chrono>
 
 namespace orvane::testing_x11 {
 namespace {
 
 using namespace std::chrono_literals;
 
-// A child process that is always ended and reaped, whatever the test's outcome.
-class Child {
-public:
-    explicit Child(std::vector<std::string> args)
-    {
-        std::vector<char *> argv;
-        for (auto &a : args)
-            argv.push_back(a.data());
-        argv.push_back(nullptr);
-        if (posix_spawn(&m_pid, argv[0], nullptr, nullptr, argv.data(), environ) != 0)
-            m_pid = -1;
-    }
-    ~Child()
-    {
-        if (m_pid > 0 && !m_reaped) {
-            ::kill(m_pid, SIGKILL);
-            waitpid(m_pid, nullptr, 0);
-        }
-    }
-    pid_t pid() const { return m_pid; }
-    // The exit status once the process has ended within `limit`; nullopt otherwise.
-    std::optional<int> waitForExit(std::chrono::milliseconds limit)
-    {
-        const auto deadline = std::chrono::steady_clock::now() + limit;
-        while (std::chrono::steady_clock::now() < deadline) {
-            int status = 0;
-            if (waitpid(m_pid, &status, WNOHANG) == m_pid) {
-                m_reaped = true;
-                return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-            }
-            std::this_thread::sleep_for(10ms);
-        }
-        return std::nullopt;
-    }
-
-private:
-    pid_t m_pid = -1;
-    bool m_reaped = false;
-};
+using Child = ChildProcess;
 
 using FindByPidX11 = X11Test;
 
