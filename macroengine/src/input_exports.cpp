@@ -1,0 +1,68 @@
+// C exports: recording, playback and the state of the hot keys.
+#include "export_guard.h"
+#include "input_runtime.h"
+
+using namespace orvane;
+
+namespace {
+
+constexpr uint16_t kMsgCannotRecord = 31;
+constexpr uint16_t kMsgAlreadyOff = 32;
+
+} // namespace
+
+extern "C" void RecordingOn(void)
+{
+    guardedVoidCall([](Engine &) {
+        if (Recorder *recorder = InputRuntime::instance().recorder())
+            recorder->recordingOn();
+        else
+            reportMessage(kMsgCannotRecord);
+    });
+}
+
+extern "C" void RecordingOff(void)
+{
+    guardedVoidCall([](Engine &) {
+        if (Recorder *recorder = InputRuntime::instance().recorder())
+            recorder->recordingOff();
+        else
+            reportMessage(kMsgAlreadyOff);
+    });
+}
+
+extern "C" void ToggleRecording(void)
+{
+    guardedVoidCall([](Engine &e) {
+        Recorder *recorder = InputRuntime::instance().recorder();
+        if (!recorder)
+            reportMessage(e.state() == EngineState::Idle ? kMsgCannotRecord : kMsgAlreadyOff);
+        else if (e.state() == EngineState::Playing)
+            reportMessage(kMsgAlreadyOff);
+        else
+            recorder->toggleRecording();
+    });
+}
+
+extern "C" void PlaybackMacro(KyMacro macro)
+{
+    guardedVoidCall([&](Engine &) {
+        if (Playback *playback = InputRuntime::instance().playback())
+            playback->playbackMacro(macro);
+    });
+}
+
+extern "C" void PlaybackScrap(void)
+{
+    guardedVoidCall([](Engine &e) {
+        if (Playback *playback = InputRuntime::instance().playback())
+            playback->playbackMacro(e.scrap());
+    });
+}
+
+extern "C" KyBool IsHotKeyWatched(KyKey key)
+{
+    return guardedCall<KyBool>(0, [&](Engine &) {
+        return InputRuntime::instance().watching(key) ? KyBool{1} : KyBool{0};
+    });
+}

@@ -1,0 +1,24 @@
+#pragma once
+
+#include "input_platform.h"
+
+#include <X11/Xlib.h>
+
+namespace orvane {
+
+// The active window as the window manager names it (_NET_ACTIVE_WINDOW), or the focus window
+// where no manager keeps that property; 0 when no window is active.
+Window activeWindow(Display *display);
+
+// The window's top-left corner in screen coordinates; false when the window is gone.
+bool windowCorner(Display *display, Window window, ScreenPoint &corner);
+
+bool windowExists(Display *display, Window window);
+
+// Asks the window manager to activate the window, or raises and focuses it where none runs.
+void bringWindowForward(Display *display, Window window);
+
+// The pointer position in screen coordinates.
+ScreenPoint pointerPosition(Display *display);
+
+} // namespace orvane
