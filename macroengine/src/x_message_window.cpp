@@ -35,6 +35,7 @@ public:
         XCloseDisplay(m_display);
     }
     uint32_t id() const override { return static_cast<uint32_t>(m_window); }
+    _XDisplay *connection() const override { return m_display; }
 
 private:
     Display *m_display;
