@@ -5,6 +5,7 @@
 #include "macro_store.h"
 #include "message_window.h"
 #include "notification_queue.h"
+#include "owner_claim.h"
 #include "shared_segment.h"
 
 #include <functional>
@@ -18,6 +19,10 @@ namespace orvane {
 struct EnginePlatform {
     std::function<std::unique_ptr<SharedSegment>(SharedSegment::Error &)> openRegistry;
     std::function<std::unique_ptr<MessageWindow>()> createWindow;
+    // Keeps an owner id marked alive while the claim lives; and tells whether another owner's
+    // claim is still held.
+    std::function<std::unique_ptr<OwnerClaim>(uint32_t owner)> claimOwner;
+    std::function<bool(uint32_t owner)> ownerAlive;
 
     // The real thing: this user's registry segment and an X "MacroWin" window.
     static EnginePlatform system();
@@ -76,6 +81,7 @@ public:
     NotificationQueue &notifications() { return m_notifications; }
     HotKeyRegistry *registry() { return m_registry.get(); }
     uint32_t ownerId() const { return m_window ? m_window->id() : 0; }
+    MessageWindow *messageWindow() const { return m_window.get(); }
 
 private:
     bool openRegistry();
@@ -87,6 +93,8 @@ private:
     uint8_t putCopy(size_t slot, KyKey key, KyMacro source, const char *name,
                     KyCodeHook codeHook);
     bool registerKey(KyKey key, KyMacro macro);
+    bool claimOwnership();
+    void releaseDeadOwners();
     void unregisterKey(KyKey key);
     void applyName(MacroRecord &record, const char *name);
     void notifyAssigned(KyMacro macro);
@@ -101,6 +109,7 @@ private:
     std::unique_ptr<SharedSegment> m_segment;
     std::unique_ptr<HotKeyRegistry> m_registry;
     std::unique_ptr<MessageWindow> m_window;
+    std::unique_ptr<OwnerClaim> m_claim;
     NotificationQueue m_notifications;
     char m_nameBuffer[41] = {};
 };
