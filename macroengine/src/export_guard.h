@@ -16,6 +16,9 @@ std::recursive_mutex &engineMutex();
 
 constexpr uint16_t kMsgUnknownError = 34;
 
+// Tells the input thread what an export changed (input_runtime.cpp).
+void inputRefresh(Engine &engine) noexcept;
+
 inline void reportUnknownError() noexcept
 {
     try {
@@ -32,7 +35,9 @@ R guardedCall(R failure, Body &&body) noexcept
 {
     try {
         std::lock_guard lock(engineMutex());
-        return std::forward<Body>(body)(theEngine());
+        R result = std::forward<Body>(body)(theEngine());
+        inputRefresh(theEngine());
+        return result;
     } catch (...) {
         reportUnknownError();
         return failure;
@@ -45,6 +50,7 @@ void guardedVoidCall(Body &&body) noexcept
     try {
         std::lock_guard lock(engineMutex());
         std::forward<Body>(body)(theEngine());
+        inputRefresh(theEngine());
     } catch (...) {
         reportUnknownError();
     }
