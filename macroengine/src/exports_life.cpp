@@ -1,5 +1,6 @@
 // C exports: installing and removing the engine, its state and its notifications.
 #include "export_guard.h"
+#include "input_runtime.h"
 
 using namespace orvane;
 
@@ -7,16 +8,25 @@ extern "C" KyBool InstallHook(KyWindow notifyWindow, KyBool fastPlayback, KyBool
                               uint8_t mouseRecording, uint8_t mouseOrigin, KyBool cancelChecking)
 {
     return guardedCall<KyBool>(0, [&](Engine &e) {
-        return e.installHook(notifyWindow, fastPlayback != 0, systemWide != 0, mouseRecording,
-                             mouseOrigin, cancelChecking != 0)
-                   ? KyBool{1}
-                   : KyBool{0};
+        if (!e.installHook(notifyWindow, fastPlayback != 0, systemWide != 0, mouseRecording,
+                           mouseOrigin, cancelChecking != 0))
+            return KyBool{0};
+        // Without input capture the engine is of no use; it is taken down again.
+        if (!inputStart(e)) {
+            e.uninstallHook();
+            return KyBool{0};
+        }
+        return KyBool{1};
     });
 }
 
 extern "C" void UninstallHook(void)
 {
-    guardedVoidCall([](Engine &e) { e.uninstallHook(); });
+    guardedVoidCall([](Engine &e) {
+        if (e.state() == EngineState::Idle)
+            inputStop();
+        e.uninstallHook();
+    });
 }
 
 extern "C" uint8_t GetMacroState(void)
@@ -38,7 +48,18 @@ extern "C" KyBool TakeNotification(KyNotification *out)
     // Not under the engine lock: the queue has its own, and the host must be able to drain
     // notifications while another thread is inside the engine.
     try {
-        return theEngine().notifications().take(*out) ? 1 : 0;
+        // Requests to the message window are handled first, on this (the installing) thread.
+        inputProcessRequests();
+        if (theEngine().notifications().take(*out))
+            return 1;
+        // A request that came in while the queue was being emptied is handled now, so that
+        // no wake-up is lost.
+        while (inputRequestsWaiting()) {
+            inputProcessRequests();
+            if (theEngine().notifications().take(*out))
+                return 1;
+        }
+        return 0;
     } catch (...) {
         reportUnknownError();
         return 0;
