@@ -88,6 +88,25 @@ KYLOOM_API int GetNotifyDescriptor(void);
  * waits. Notifications are queued only while InstallHook's notify window is not 0. */
 KYLOOM_API KyBool TakeNotification(KyNotification *out);
 
+/* ---- Recording and playback ------------------------------------------------------------ */
+
+/* Starts recording into the scrap macro (message 31 unless idle), stops it untrimmed (message
+ * 32 unless recording or paused), or does whichever fits the state. */
+KYLOOM_API void RecordingOn(void);
+KYLOOM_API void RecordingOff(void);
+KYLOOM_API void ToggleRecording(void);
+
+/* Plays the macro back, or runs its code hook on the calling thread; nothing when busy or for
+ * macro 0. PlaybackScrap plays the scrap macro. Playback runs on while the host goes on taking
+ * notifications; requests to this process (hot keys, the steering keys, the end of playback)
+ * are handled inside TakeNotification, on the thread that installed the engine. */
+KYLOOM_API void PlaybackMacro(KyMacro macro);
+KYLOOM_API void PlaybackScrap(void);
+
+/* Whether this process is watching the key: a hot key or steering key another client already
+ * holds cannot be watched (reported once as message 17, or 19 for a mouse button). */
+KYLOOM_API KyBool IsHotKeyWatched(KyKey key);
+
 /* ---- Macro table ------------------------------------------------------------------------- */
 
 /* The scrap macro that recordings go into; 0 before InstallHook. */
