@@ -5,6 +5,7 @@
 #include "app/alarms/recurrence.h"
 #include "app/alarms/text_match.h"
 
+#include <algorithm>
 #include <exception>
 
 namespace orvane {
@@ -113,7 +114,10 @@ void TAlarmPass::stopAlarm(int slot, AlarmId id)
 
 void TAlarmPass::runStarts(Window window, CommandVoiceSettings &voice)
 {
-    const TDateTime t = now();
+    // Re-arming looks for the next occurrence after this minute's start: a tick that happens to
+    // read hh:mm:00.000 must not find the occurrence that is firing now and leave the alarm
+    // armed for a minute that has gone.
+    const TDateTime t = std::max(now(), FromMinuteNumber(window.last) + 1.0 / kMSecsPerDay);
     for (int n = 1; n <= TAlarmTable::kSlots; ++n) {
         TAlarmRecord &r = m_s.table.slot(n);
         if (r.isEmpty() || !r.Active)
