@@ -62,7 +62,7 @@ void Recorder::toggleRecording()
 }
 
 // Every event the capture saw goes through the journal rules into the scrap macro.
-void Recorder::collect()
+void Recorder::collect(RecordingEnd end)
 {
     if (!m_capturing)
         return;
@@ -71,7 +71,10 @@ void Recorder::collect()
     const EngineSettings &s = m_engine.settings();
     const RecordFilter filter{s.excludedMouseLow, s.excludedMouseHigh, s.toggleRecordKey,
                               s.pauseKey};
-    for (const CapturedEvent &event : m_capture.stop()) {
+    std::vector<CapturedEvent> events = m_capture.stop();
+    if (end == RecordingEnd::Trimmed)
+        events.resize(eventsBeforeToggleKey(events, s.toggleRecordKey));
+    for (const CapturedEvent &event : events) {
         if (scrap)
             appendRecordedEvent(*scrap, event, filter);
     }
@@ -81,7 +84,7 @@ void Recorder::stop(RecordingEnd end)
 {
     if (!isRecording(m_engine.state()))
         return;
-    collect();
+    collect(end);
     if (MacroRecord *scrap = m_engine.record(m_engine.scrap())) {
         if (end == RecordingEnd::Discarded)
             scrap->lastIndex = -1;
@@ -102,7 +105,7 @@ void Recorder::pause()
     m_engine.setState(EngineState::RecordingPaused);
     notifyHost(m_engine, kNoteRecordStop);
     notifyHost(m_engine, kNoteRecorded, kStateRecordingPaused);
-    collect();
+    collect(RecordingEnd::Untrimmed);
 }
 
 void Recorder::resume()

@@ -24,7 +24,7 @@ public:
     void resume();
 
 private:
-    void collect();
+    void collect(RecordingEnd end);
 
     Engine &m_engine;
     RecordCapture &m_capture;

@@ -78,6 +78,18 @@ bool appendRecordedEvent(MacroRecord &scrap, const CapturedEvent &captured,
     return true;
 }
 
+size_t eventsBeforeToggleKey(const std::vector<CapturedEvent> &events, KyKey toggleRecordKey)
+{
+    for (size_t i = events.size(); i-- > 0;) {
+        const MacroEvent &e = events[i].event;
+        if (isKeyDown(e.message) &&
+            withHeldModifiers(static_cast<uint8_t>(e.paramL & 0xFF), events[i].heldModifiers) ==
+                toggleRecordKey)
+            return i;
+    }
+    return events.size();
+}
+
 void trimRecording(MacroRecord &recording)
 {
     int32_t n = recording.lastIndex;

@@ -56,6 +56,12 @@ struct CapturedEvent {
 bool appendRecordedEvent(MacroRecord &scrap, const CapturedEvent &captured,
                          const RecordFilter &filter);
 
+// How many of the captured events came before the last press of the toggle-record key. The
+// capture reaches the recording thread a little after the key did, so a recording stopped by
+// that key ends at its press, as if capture had stopped right there: keys released after it
+// belong to no recording. All events when the key was not pressed.
+size_t eventsBeforeToggleKey(const std::vector<CapturedEvent> &events, KyKey toggleRecordKey);
+
 // Removes from a recording stopped by the toggle-record key the releases of keys held when it
 // started and the presses of the keys that stopped it.
 void trimRecording(MacroRecord &recording);

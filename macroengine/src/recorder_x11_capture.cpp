@@ -19,6 +19,8 @@ namespace {
 
 // How long a stopping capture waits for the server to hand over the last data.
 constexpr auto kEndOfDataLimit = std::chrono::seconds(2);
+// How long a starting capture waits for the server to confirm that it records.
+constexpr auto kStartOfDataLimit = std::chrono::seconds(1);
 
 uint16_t read16(const unsigned char *p)
 {
@@ -136,12 +138,18 @@ bool XRecordCapture::start(const CaptureSettings &settings)
     }
     m_stopping = false;
     m_ended = false;
+    m_begun = false;
     if (!XRecordEnableContextAsync(m_data->get(), m_context, &XRecordCapture::intercept,
                                    reinterpret_cast<XPointer>(this))) {
         closeAll();
         return false;
     }
     m_thread = std::thread([this] { run(); });
+    // Input that follows the start must be in the recording, so the start waits until the
+    // server has begun to record.
+    const auto limit = std::chrono::steady_clock::now() + kStartOfDataLimit;
+    while (!m_begun && !m_ended && std::chrono::steady_clock::now() < limit)
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
     return true;
 }
 
@@ -187,6 +195,8 @@ void XRecordCapture::intercept(XPointer self, XRecordInterceptData *data)
     auto *capture = reinterpret_cast<XRecordCapture *>(self);
     if (data->category == XRecordFromServer && data->data_len * 4 >= sizeof(xEvent))
         capture->take(data->data);
+    else if (data->category == XRecordStartOfData)
+        capture->m_begun = true;
     else if (data->category == XRecordEndOfData)
         capture->m_ended = true;
     XRecordFreeData(data);

@@ -45,6 +45,7 @@ private:
     std::thread m_thread;
     std::atomic<bool> m_stopping{false};
     std::atomic<bool> m_ended{false};
+    std::atomic<bool> m_begun{false};
 
     // The capture thread's own while it runs.
     std::set<KeyCode> m_ctrl, m_alt, m_shift;
