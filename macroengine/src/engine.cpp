@@ -32,6 +32,12 @@ EnginePlatform EnginePlatform::system()
         return SharedSegment::open(SharedSegment::registryName(), HotKeyRegistry::kBytes, error);
     };
     platform.createWindow = [] { return createXMessageWindow(); };
+    platform.claimOwner = [](uint32_t owner) {
+        return OwnerClaim::claim(SharedSegment::registryName(), owner);
+    };
+    platform.ownerAlive = [](uint32_t owner) {
+        return OwnerClaim::isAlive(SharedSegment::registryName(), owner);
+    };
     return platform;
 }
 
@@ -87,6 +93,11 @@ bool Engine::installHook(KyWindow notifyWindow, bool fastPlayback, bool systemWi
             teardown();
             return false;
         }
+        if (!claimOwnership()) {
+            teardown();
+            return false;
+        }
+        releaseDeadOwners();
         m_settings.notifyWindow = 0;
     }
     startTable();
@@ -149,17 +160,40 @@ void Engine::teardown()
     }
     if (m_registry && m_window)
         m_registry->unregisterOwner(m_window->id());
+    m_claim.reset();
     m_window.reset();
     m_settings.notifyWindow = 0;
 }
 
+// Without a claim other processes would take this one for dead and free its entries.
+bool Engine::claimOwnership()
+{
+    m_claim = m_platform.claimOwner ? m_platform.claimOwner(m_window->id()) : nullptr;
+    if (!m_claim)
+        reportMessage(kMsgSharedAllocation);
+    return m_claim != nullptr;
+}
+
+void Engine::releaseDeadOwners()
+{
+    if (m_registry && m_window && m_platform.ownerAlive)
+        m_registry->releaseDeadOwners(m_window->id(), m_platform.ownerAlive);
+}
+
 bool Engine::registerKey(KyKey key, KyMacro macro)
 {
-    if (!m_registry || !m_window || !m_registry->registerKey(key, m_window->id(), macro)) {
+    if (!m_registry || !m_window) {
         reportMessage(kMsgRegistryFull);
         return false;
     }
-    return true;
+    if (m_registry->registerKey(key, m_window->id(), macro))
+        return true;
+    // A full registry may be full of keys that ended processes never gave back.
+    releaseDeadOwners();
+    if (m_registry->registerKey(key, m_window->id(), macro))
+        return true;
+    reportMessage(kMsgRegistryFull);
+    return false;
 }
 
 void Engine::unregisterKey(KyKey key)

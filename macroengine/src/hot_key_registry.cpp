@@ -1,6 +1,7 @@
 #include "hot_key_registry.h"
 
 #include <cstring>
+#include <set>
 
 namespace orvane {
 
@@ -107,6 +108,32 @@ void HotKeyRegistry::unregisterOwner(uint32_t owner)
         if (read(i).owner == owner)
             write(i, {});
     }
+}
+
+size_t HotKeyRegistry::releaseDeadOwners(uint32_t self,
+                                         const std::function<bool(uint32_t)> &isAlive)
+{
+    SharedSegment::Lock lock(m_segment);
+    std::set<uint32_t> owners;
+    for (size_t i = 0; i < kEntries; ++i) {
+        const HotKeyEntry e = read(i);
+        if (e.key != 0 && e.owner != self)
+            owners.insert(e.owner);
+    }
+    std::set<uint32_t> dead;
+    for (uint32_t owner : owners) {
+        if (!isAlive(owner))
+            dead.insert(owner);
+    }
+    size_t released = 0;
+    for (size_t i = 0; i < kEntries && !dead.empty(); ++i) {
+        const HotKeyEntry e = read(i);
+        if (e.key != 0 && dead.count(e.owner)) {
+            write(i, {});
+            ++released;
+        }
+    }
+    return released;
 }
 
 std::optional<HotKeyEntry> HotKeyRegistry::find(KyKey key) const

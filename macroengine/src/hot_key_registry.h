@@ -4,6 +4,7 @@
 #include "shared_segment.h"
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 
 namespace orvane {
@@ -39,6 +40,10 @@ public:
 
     // Frees every entry of this owner.
     void unregisterOwner(uint32_t owner);
+
+    // Frees the entries of every owner other than `self` that `isAlive` says is gone, so that
+    // processes which ended without giving their keys back do not hold them for good.
+    size_t releaseDeadOwners(uint32_t self, const std::function<bool(uint32_t)> &isAlive);
 
     // The first entry with `key`, whoever owns it.
     std::optional<HotKeyEntry> find(KyKey key) const;

@@ -68,6 +68,16 @@ protected:
     EngineTest() : segmentName(uniqueSegmentName()), engine(platform(segmentName, &windowId)) {}
     ~EngineTest() override { shm_unlink(segmentName.c_str()); }
 
+    // Entries of an owner that never claimed to be alive, as a crashed process leaves them.
+    void leaveEntriesOfDeadOwner(uint32_t owner, size_t count)
+    {
+        SharedSegment::Error error;
+        auto segment = SharedSegment::open(segmentName, HotKeyRegistry::kBytes, error);
+        HotKeyRegistry registry(*segment);
+        for (size_t i = 0; i < count; ++i)
+            registry.registerKey(static_cast<KyKey>(0x0300 + i), owner, static_cast<uint32_t>(i));
+    }
+
     static EnginePlatform platform(const std::string &name, const uint32_t *windowId)
     {
         EnginePlatform p;
@@ -79,6 +89,8 @@ protected:
                 return nullptr;
             return std::make_unique<FakeWindow>(*windowId);
         };
+        p.claimOwner = [name](uint32_t owner) { return OwnerClaim::claim(name, owner); };
+        p.ownerAlive = [name](uint32_t owner) { return OwnerClaim::isAlive(name, owner); };
         return p;
     }
 

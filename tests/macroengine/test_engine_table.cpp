@@ -169,6 +169,7 @@ TEST_F(TableTest, NoNotificationsWithoutNotifyWindow)
 
 TEST_F(TableTest, FullRegistryLeavesCopyWithoutHotKey)
 {
+    auto living = OwnerClaim::claim(segmentName, 7);
     for (uint16_t i = 0; registry().usedCount() < HotKeyRegistry::kEntries; ++i)
         registry().registerKey(static_cast<KyKey>(0x0300 + i), 7, i);
     EXPECT_EQ(engine.installMacro(0x0120, engine.scrap(), "a", nullptr), kInstallFailed);
