@@ -53,7 +53,9 @@ std::string LauncherCommandLine(std::string_view launcherPath, std::string_view 
 
 std::vector<std::string> LauncherArguments(std::string_view launcherPath, std::string_view page, std::string_view action)
 {
-    return {ToLinuxPath(std::string(launcherPath) + "\\QDECKER.EXE"), "-" + std::string(page), std::string(action)};
+    std::string pageArgument = "-";
+    pageArgument.append(page);
+    return {ToLinuxPath(std::string(launcherPath) + "\\QDECKER.EXE"), pageArgument, std::string(action)};
 }
 
 } // namespace orvane
