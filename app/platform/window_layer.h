@@ -42,7 +42,8 @@ public:
     // Asks the window manager to bring the window to the front and give it the focus.
     virtual bool activate(WindowId window) = 0;
     virtual bool isMinimized(WindowId window) = 0;
-    // Restores a minimized window to its normal state.
+    // Restores a minimized window to its normal state (which, as on any desktop, also brings it
+    // to the front).
     virtual bool showNormal(WindowId window) = 0;
     // Minimizes the window.
     virtual bool iconify(WindowId window) = 0;

@@ -37,8 +37,6 @@ TestDisplay::~TestDisplay()
         XDeleteProperty(m_display, m_root, property);
     for (const Window w : m_windows)
         XDestroyWindow(m_display, w);
-    if (m_wmCheck != None)
-        XDestroyWindow(m_display, m_wmCheck);
     XCloseDisplay(m_display);
 }
 
@@ -104,6 +102,8 @@ void TestDisplay::setTransientFor(Window dialog, Window parent)
 
 void TestDisplay::setAtomList(Window window, const char *property, const std::vector<const char *> &names)
 {
+    if (window == m_root)
+        noteRootProperty(property);
     std::vector<Atom> atoms;
     for (const char *name : names)
         atoms.push_back(atom(name));
@@ -114,6 +114,8 @@ void TestDisplay::setAtomList(Window window, const char *property, const std::ve
 
 void TestDisplay::setCardinal(Window window, const char *property, Atom type, long value)
 {
+    if (window == m_root)
+        noteRootProperty(property);
     XChangeProperty(m_display, window, atom(property), type, 32, PropModeReplace,
                     reinterpret_cast<const unsigned char *>(&value), 1);
     sync();
@@ -142,40 +144,6 @@ void TestDisplay::setClientList(const std::vector<Window> &clients)
     XChangeProperty(m_display, m_root, atom("_NET_CLIENT_LIST"), XA_WINDOW, 32, PropModeReplace,
                     reinterpret_cast<const unsigned char *>(values.data()), static_cast<int>(values.size()));
     sync();
-}
-
-void TestDisplay::actAsWindowManager(const std::vector<const char *> &features)
-{
-    noteRootProperty("_NET_SUPPORTING_WM_CHECK");
-    noteRootProperty("_NET_SUPPORTED");
-    m_wmCheck = XCreateSimpleWindow(m_display, m_root, -10, -10, 1, 1, 0, 0, 0);
-    const long check = static_cast<long>(m_wmCheck);
-    for (const Window w : {m_root, m_wmCheck})
-        XChangeProperty(m_display, w, atom("_NET_SUPPORTING_WM_CHECK"), XA_WINDOW, 32, PropModeReplace,
-                        reinterpret_cast<const unsigned char *>(&check), 1);
-    setAtomList(m_root, "_NET_SUPPORTED", features);
-    XSelectInput(m_display, m_root, SubstructureRedirectMask | SubstructureNotifyMask);
-    sync();
-}
-
-XClientMessageEvent TestDisplay::nextRootMessage()
-{
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(1);
-    while (std::chrono::steady_clock::now() < deadline) {
-        while (XPending(m_display)) {
-            XEvent event;
-            XNextEvent(m_display, &event);
-            if (event.type == ClientMessage)
-                return event.xclient;
-            // As a manager would, let windows appear that are mapped meanwhile.
-            if (event.type == MapRequest)
-                XMapWindow(m_display, event.xmaprequest.window);
-        }
-        std::this_thread::sleep_for(std::chrono::milliseconds(5));
-    }
-    XClientMessageEvent none{};
-    none.message_type = None;
-    return none;
 }
 
 Atom TestDisplay::atom(const char *name) { return XInternAtom(m_display, name, False); }

@@ -36,12 +36,6 @@ public:
     // Window-manager side.
     void setActiveWindow(Window window);
     void setClientList(const std::vector<Window> &clients);
-    // Claims to be an EWMH window manager supporting `features`, and takes the root's
-    // substructure redirection so that requests to the manager arrive at this connection.
-    void actAsWindowManager(const std::vector<const char *> &features);
-    // The next client message sent to the root, waiting at most a second; type None on timeout.
-    XClientMessageEvent nextRootMessage();
-
     Atom atom(const char *name);
     void sync() { XSync(m_display, False); }
 
@@ -51,7 +45,6 @@ private:
 
     Display *m_display = nullptr;
     Window m_root = None;
-    Window m_wmCheck = None;
     std::vector<Window> m_windows;
     std::vector<Atom> m_rootProperties;
 };

@@ -190,6 +190,26 @@ TEST_F(WindowLayerX11, FindByPidPassesOverHelperWindowsButTakesAMinimizedOne)
     EXPECT_EQ(layer->findByPid(getpid(), 50ms), w);
 }
 
+TEST_F(WindowLayerX11, ManagerThatHasGoneIsNotAsked)
+{
+    // A crashed manager leaves its root properties behind; its check window is gone.
+    const Window w = x.createWindow("Left behind");
+    const Window check = x.createWindow("", false);
+    x.setCardinal(x.root(), "_NET_SUPPORTING_WM_CHECK", XA_WINDOW, static_cast<long>(check));
+    x.setAtomList(x.root(), "_NET_SUPPORTED", {"_NET_ACTIVE_WINDOW", "_NET_CLOSE_WINDOW"});
+    x.destroyWindow(check);
+    EXPECT_FALSE(layer->iconify(w));
+    EXPECT_FALSE(layer->close(w)); // no manager to pass it on, no delete protocol of its own
+    // Activating falls back to focusing the window directly.
+    ASSERT_TRUE(layer->activate(w));
+    Window focus = None;
+    int revert = 0;
+    XGetInputFocus(x.display(), &focus, &revert);
+    EXPECT_EQ(focus, w);
+    XSetInputFocus(x.display(), PointerRoot, RevertToPointerRoot, CurrentTime);
+    x.sync();
+}
+
 TEST_F(WindowLayerX11, CloseWithoutProtocolSupportIsRefused)
 {
     const Window w = x.createWindow("No delete protocol");

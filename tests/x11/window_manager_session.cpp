@@ -16,29 +16,40 @@ namespace {
 constexpr const char *kServer = "/usr/bin/Xvfb";
 constexpr const char *kManager = "/usr/bin/openbox";
 
-// True once a manager has announced itself and published its (maybe empty) client list, which
-// Openbox does only when it has finished starting.
-bool managerRunning(Display *display)
+// True when `window` is in the manager's client list.
+bool listed(Display *display, Window window)
 {
-    const Atom check = XInternAtom(display, "_NET_SUPPORTING_WM_CHECK", False);
     const Atom clients = XInternAtom(display, "_NET_CLIENT_LIST", False);
     Atom type = None;
     int format = 0;
     unsigned long count = 0, after = 0;
     unsigned char *data = nullptr;
-    bool running = false;
-    if (XGetWindowProperty(display, DefaultRootWindow(display), check, 0, 1, False, XA_WINDOW, &type, &format,
-                           &count, &after, &data) == Success && data && count == 1)
-        running = *reinterpret_cast<unsigned long *>(data) != 0;
+    bool found = false;
+    if (XGetWindowProperty(display, DefaultRootWindow(display), clients, 0, 1024, False, XA_WINDOW, &type, &format,
+                           &count, &after, &data) == Success && data) {
+        const auto *windows = reinterpret_cast<const unsigned long *>(data);
+        for (unsigned long i = 0; i < count; ++i)
+            found = found || windows[i] == window;
+    }
     if (data)
         XFree(data);
-    data = nullptr;
-    if (running && XGetWindowProperty(display, DefaultRootWindow(display), clients, 0, 1, False, XA_WINDOW, &type,
-                                      &format, &count, &after, &data) == Success)
-        running = type == XA_WINDOW;
-    if (data)
-        XFree(data);
-    return running;
+    return found;
+}
+
+// True once the manager takes on a window mapped now: its announcements on the root come
+// before it listens for new windows, so they alone do not say it is ready.
+bool managesNewWindows(Display *display, std::chrono::milliseconds limit)
+{
+    const Window probe = XCreateSimpleWindow(display, DefaultRootWindow(display), 0, 0, 10, 10, 0, 0, 0);
+    XMapWindow(display, probe);
+    XSync(display, False);
+    const auto deadline = std::chrono::steady_clock::now() + limit;
+    bool managed = false;
+    while (!(managed = listed(display, probe)) && std::chrono::steady_clock::now() < deadline)
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    XDestroyWindow(display, probe);
+    XSync(display, False);
+    return managed;
 }
 
 } // namespace
@@ -110,8 +121,9 @@ bool WindowManagerSession::startManager()
     }
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
     bool running = false;
-    while (!(running = managerRunning(display)) && std::chrono::steady_clock::now() < deadline)
-        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    while (!(running = managesNewWindows(display, std::chrono::milliseconds(500))) &&
+           std::chrono::steady_clock::now() < deadline) {
+    }
     XCloseDisplay(display);
     if (!running)
         s_why = "openbox did not start";

@@ -191,10 +191,18 @@ bool X11WindowLayer::showNormal(WindowId window)
 {
     if (!exists(window))
         return false;
-    // Mapping an iconic window is the ICCCM request to return it to the normal state.
-    X11ErrorTrap trap(m_display);
-    XMapRaised(m_display, window);
-    return trap.sync();
+    // Mapping an iconic window is the ICCCM request to return it to the normal state; but a
+    // manager may keep minimized windows mapped, or not have unmapped it yet, and then a map
+    // request never reaches it. Activation deiconifies in EWMH, as restoring does on the desktop.
+    {
+        X11ErrorTrap trap(m_display);
+        XMapRaised(m_display, window);
+        if (!trap.sync())
+            return false;
+    }
+    if (windowManagerSupports(m_atoms.netActiveWindow))
+        return sendToRoot(window, m_atoms.netActiveWindow, {kSourceUser, CurrentTime, 0});
+    return true;
 }
 
 bool X11WindowLayer::iconify(WindowId window)
