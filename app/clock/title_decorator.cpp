@@ -47,7 +47,8 @@ void TitleDecorator::decorate(const std::string &suffix, WindowScope scope)
 
 void TitleDecorator::redecorate(const std::string &suffix)
 {
-    if (m_window != NoWindow)
+    // On the first tick the per-second step has just written this very title.
+    if (m_window != NoWindow && utf8Prefix(m_baseTitle + suffix, kDecoratedMax) != m_decoratedTitle)
         retitle(m_baseTitle, suffix);
 }
 

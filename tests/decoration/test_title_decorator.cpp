@@ -80,10 +80,16 @@ TEST_F(TitleDecoratorTest, NewMinuteRewritesTheDecoratedTitleAtOnce)
     EXPECT_EQ(windows.titleWrites().size(), 1u);
 }
 
-TEST_F(TitleDecoratorTest, NewMinuteWithNothingDecoratedWritesNothing)
+TEST_F(TitleDecoratorTest, NewMinuteWritesNothingWhenNothingWouldChange)
 {
     decorator.redecorate(kNextSuffix);
     EXPECT_TRUE(windows.titleWrites().empty());
+    // The first tick decorates and is a minute tick too: one write, not two.
+    const WindowId editor = windows.addWindow("Editor");
+    windows.setForeground(editor);
+    tick();
+    decorator.redecorate(kSuffix);
+    EXPECT_EQ(windows.titleWrites(), (std::vector<Write>{{editor, "Editor - 7:05 PM"}}));
 }
 
 struct ScopeCase {
