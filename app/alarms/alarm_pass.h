@@ -51,6 +51,9 @@ public:
     // Called at the end of each pass while the set-up dialog is open, to rebuild its list.
     void setAlarmListChanged(std::function<void()> hook) { m_listChanged = std::move(hook); }
 
+    // The hooks may be changed at any time (the CD player, the launcher path, the error report).
+    AlarmPassServices &services() { return m_s; }
+
     // The program an alarm started and has not yet stopped.
     std::optional<LaunchedProgram> startedProgram(AlarmId id) const;
 

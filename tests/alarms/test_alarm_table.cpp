@@ -190,3 +190,39 @@ TEST(RecordedWave, OnlyTheFileNameDecides)
 
 } // namespace
 } // namespace orvane
+
+#include "app/alarms/new_alarm.h"
+
+namespace orvane {
+namespace {
+
+TEST(NewAlarm, StartsAsAOneShotForTodayAtTheCurrentMinute)
+{
+    const TAlarmRecord r = NewAlarm(test::At(2026, 12, 8, 14, 37, 52), atCommand); // a Tuesday
+    EXPECT_EQ(r.Recurrence, rcOnce);
+    EXPECT_EQ(r.ActionType, atCommand);
+    EXPECT_EQ(r.AlarmDate, test::At(2026, 12, 8));
+    EXPECT_EQ(r.StartTime, test::TimeAt(14, 37)) << "seconds dropped";
+    EXPECT_EQ(r.StopTime, r.StartTime);
+    EXPECT_EQ(r.RecursWhichCode, 1);
+    EXPECT_EQ(r.RecursDayCode, 3);
+    EXPECT_EQ(r.EveryDaysCode, 3);
+    EXPECT_EQ(r.Count, 1);
+    EXPECT_EQ(r.EveryUnit, euHours);
+    EXPECT_TRUE(r.Active && r.AutoDelete && r.AutoStart);
+    EXPECT_FALSE(r.StopEnabled || r.RunMinimized);
+    EXPECT_EQ(r.BeforeWave.str(), "NONE");
+    EXPECT_EQ(r.AfterWave.str(), "NONE");
+    EXPECT_EQ(r.Text.str(), "");
+}
+
+TEST(AlarmRecord, ATextLongerThan100CharactersIsStoredCut)
+{
+    TAlarmRecord r;
+    r.Text.assign(std::string(250, 'm'));
+    EXPECT_EQ(r.Text.len, 100);
+    EXPECT_EQ(r.Text.str(), std::string(100, 'm'));
+}
+
+} // namespace
+} // namespace orvane

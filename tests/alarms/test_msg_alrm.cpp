@@ -5,6 +5,7 @@
 #include "tests/alarms/alarm_test_support.h"
 
 #include <QApplication>
+#include <filesystem>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPointer>
@@ -167,6 +168,46 @@ TEST_F(MsgAlrmTest, SeveralWindowsOpenAtOnceEachWithItsOwnAlarmAndText)
     for (TMsgAlrm *m : open)
         m->close();
     drain();
+}
+
+} // namespace
+} // namespace orvane
+
+#include "app/alarms/ui/alarm_services.h"
+#include "tests/clock/temp_dir.h"
+
+namespace orvane {
+namespace {
+
+TEST_F(MsgAlrmTest, TheServicesLoadFireOpenAWindowAndSave)
+{
+    TempDir dir;
+    TCDFlags cd;
+    TAlarmServices alarms(clock, sound, nullptr, snoozeMinutes, cd, dir.file("alarms32.rec"));
+    EXPECT_EQ(alarms.load().status, AlarmFileLoad::Status::Created);
+    int rebuilt = 0;
+    alarms.setAlarmListChanged([&] { ++rebuilt; });
+    TAlarmRecord r = MakeAlarm(rcOnce, TimeAt(23, 56), atMessage, "from the services");
+    r.AlarmDate = At(2026, 12, 8);
+    alarms.AlarmTable().storeAlarm(1, r);
+    alarms.initAlarms(false);
+    CommandVoiceSettings voice;
+    clock.setNow(FromDateTime(At(2026, 12, 8, 23, 56, 1)));
+    alarms.runAlarmPass(At(2026, 12, 8, 23, 56), voice);
+    EXPECT_EQ(rebuilt, 1);
+
+    TMsgAlrm *window = nullptr;
+    for (QWidget *w : QApplication::topLevelWidgets())
+        if (auto *m = qobject_cast<TMsgAlrm *>(w); m && m->isVisible())
+            window = m;
+    ASSERT_NE(window, nullptr);
+    EXPECT_EQ(window->Memo1->toPlainText(), "from the services");
+    window->OKBtn->click();
+    drain();
+    EXPECT_EQ(rebuilt, 2);
+    EXPECT_EQ(alarms.AlarmTable().countAlarms(), 0);
+    EXPECT_FALSE(alarms.save());
+    EXPECT_EQ(std::filesystem::file_size(dir.file("alarms32.rec")), 19200u);
 }
 
 } // namespace

@@ -1,0 +1,22 @@
+#include "app/alarms/ui/alarm_services.h"
+
+#include <cstdio>
+
+namespace orvane {
+
+TAlarmServices::TAlarmServices(const Clock &clock, SoundPlayer &sound, WindowLayer *windows, int &snoozeMinutes,
+                               TCDFlags &cd, std::string filePath)
+    : m_file(std::move(filePath)), m_launcher(windows), m_actions(m_table, clock, sound, snoozeMinutes),
+      m_opener(m_actions, sound),
+      m_pass(AlarmPassServices{m_table, clock, sound, m_launcher, cd, {}, &m_opener, {},
+                               [](const std::string &error) { std::fprintf(stderr, "orvane: %s\n", error.c_str()); }})
+{
+}
+
+void TAlarmServices::setAlarmListChanged(const std::function<void()> &hook)
+{
+    m_pass.setAlarmListChanged(hook);
+    m_actions.setAlarmListChanged(hook);
+}
+
+} // namespace orvane
