@@ -131,6 +131,16 @@ XInputService::GrabTarget XInputService::targetFor(KyKey key)
     if (vk == kVkCancel && target.keycode &&
         XkbKeycodeToKeysym(d, static_cast<KeyCode>(target.keycode), 0, 0) != XK_Break)
         target.modifiers |= ControlMask;
+    // The bare Cancel key matches whatever else is held (a playback may hold Shift), so it is
+    // taken with Shift and Alt as well.
+    if (key == kVkCancel) {
+        std::vector<unsigned int> variants;
+        for (unsigned int extra : {0u, unsigned(ShiftMask), stateFromModifiers(d, kModAlt),
+                                   ShiftMask | stateFromModifiers(d, kModAlt)})
+            for (unsigned int variant : target.variants)
+                variants.push_back(variant | extra);
+        target.variants = std::move(variants);
+    }
     return target;
 }
 
@@ -271,10 +281,19 @@ void XInputService::handleButton(XButtonEvent &event)
     Display *d = m_display.get();
     const bool down = event.type == ButtonPress;
     const uint32_t message = buttonMessage(event.button, down);
-    const auto input = reduceMouse(message, modifiersFromState(d, event.state));
+    uint8_t modifiers = modifiersFromState(d, event.state);
+    // The pointer stays frozen from the press until the press is decided, and meanwhile the
+    // modifiers may be let go; the release belongs to the click its press began.
+    if (!down && m_pressModifiers.count(event.button))
+        modifiers = m_pressModifiers[event.button];
+    const auto input = reduceMouse(message, modifiers);
     InputDecision decision;
     if (input)
         decision = dispatchInput(m_snapshot, *input, InputSource::Mouse, {});
+    if (down && decision.swallow)
+        m_pressModifiers[event.button] = modifiers;
+    else
+        m_pressModifiers.erase(event.button);
     if (down)
         XAllowEvents(d, decision.swallow ? AsyncPointer : ReplayPointer, event.time);
     if (decision.post)

@@ -77,6 +77,7 @@ private:
     // The service thread's own.
     InputSnapshot m_snapshot;
     std::map<KyKey, GrabTarget> m_grabbed;
+    std::map<unsigned int, uint8_t> m_pressModifiers; // of the buttons whose press was taken
     std::thread m_thread;
 };
 
