@@ -175,6 +175,7 @@ TEST_F(SdlSoundPlayerTest, ASynchronousCallerIsReleasedWhenAnotherThreadCutsItsS
 {
     auto player = makePlayer();
     const std::string tone = m_dir.tone("long.wav", 4.0);
+    player->hasDevice(); // opened here, so SDL's per-thread state stays on this thread
     Steady::time_point returned;
     const auto start = Steady::now();
     std::thread caller([&] {

@@ -4,6 +4,8 @@
 #include "app/platform/sound/silent_audio_output.h"
 #include "app/platform/sound/tone_generator.h"
 
+#include <SDL2/SDL.h>
+
 #include <cstdio>
 #include <cstdlib>
 
@@ -181,6 +183,8 @@ std::uint64_t SdlSoundPlayer::start(Prepared sound, OutputFormat format)
         m_reader = std::jthread([this, id, format, reader = std::move(sound.rest),
                                  converter = std::move(*sound.converter)]() mutable {
             feedRest(m_voice, id, *reader, converter, format);
+            // SDL keeps per-thread error state that only its own threads free on exit.
+            SDL_TLSCleanup();
         });
     }
     return id;
