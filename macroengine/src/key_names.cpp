@@ -63,8 +63,11 @@ std::string keyNameForVk(uint8_t vk)
 {
     if (isDigitOrLetter(vk))
         return std::string(1, static_cast<char>(vk));
-    if (isFunctionKey(vk))
-        return "F" + std::to_string(vk - 0x70 + 1);
+    if (isFunctionKey(vk)) {
+        std::string name = "F";
+        name += std::to_string(vk - 0x70 + 1);
+        return name;
+    }
     const auto *found = std::find_if(std::begin(kNames), std::end(kNames),
                                      [vk](const VkName &entry) { return entry.vk == vk; });
     return found != std::end(kNames) ? found->name : messageText(kMsgNoName);

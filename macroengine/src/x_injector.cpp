@@ -2,6 +2,7 @@
 
 #include "report.h"
 #include "vk_keysym.h"
+#include "vk_keysym_unicode.h"
 
 #include <X11/extensions/XTest.h>
 
@@ -20,10 +21,34 @@ XInjector::~XInjector()
 
 void XInjector::run(const std::vector<KeyAction> &actions)
 {
-    for (const KeyAction &action : actions)
-        perform(action);
+    const std::vector<XInjectorKeymap::Wanted> wanted = wantedKeysyms(actions);
+    m_keymap.lendAhead(wanted);
+    for (size_t i = 0; i < actions.size(); ++i) {
+        if (m_keymap.lacks(wanted[i]) && m_keymap.allLent()) {
+            // More keysyms are missing than there are spare keycodes: lend the next batch,
+            // again all at once.
+            m_keymap.takeBackAll();
+            m_keymap.lendAhead(wanted, i);
+        }
+        perform(actions[i]);
+    }
     releaseHeldKeys();
     XSync(m_display, False);
+}
+
+std::vector<XInjectorKeymap::Wanted> XInjector::wantedKeysyms(const std::vector<KeyAction> &actions)
+{
+    std::vector<XInjectorKeymap::Wanted> wanted;
+    wanted.reserve(actions.size());
+    for (const KeyAction &action : actions) {
+        if (action.kind == KeyActionKind::PressChar)
+            wanted.push_back({keysymForCodePoint(action.character), false});
+        else if (action.kind == KeyActionKind::Message)
+            wanted.push_back({0, false});
+        else
+            wanted.push_back({keysymForVk(action.vk), true});
+    }
+    return wanted;
 }
 
 void XInjector::perform(const KeyAction &action)

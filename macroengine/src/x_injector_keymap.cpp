@@ -81,14 +81,37 @@ std::optional<XInjectorKeymap::KeyLevel> XInjectorKeymap::keyForChar(char32_t c)
     return std::nullopt;
 }
 
-std::optional<KeyCode> XInjectorKeymap::plainKeycode(KeySym keysym)
+std::optional<KeyCode> XInjectorKeymap::findPlain(KeySym keysym) const
 {
     if (keysym == NoSymbol)
         return std::nullopt;
     for (int keycode = m_minKeycode; keycode <= m_maxKeycode; ++keycode)
         if (symbolAt(static_cast<KeyCode>(keycode), 0) == keysym)
             return static_cast<KeyCode>(keycode);
+    return std::nullopt;
+}
+
+std::optional<KeyCode> XInjectorKeymap::plainKeycode(KeySym keysym)
+{
+    if (keysym == NoSymbol)
+        return std::nullopt;
+    if (const auto keycode = findPlain(keysym))
+        return keycode;
     return lend(keysym);
+}
+
+bool XInjectorKeymap::lacks(const Wanted &w) const
+{
+    if (w.keysym == NoSymbol)
+        return false;
+    return w.plainOnly ? !findPlain(w.keysym) : !find(w.keysym);
+}
+
+void XInjectorKeymap::lendAhead(const std::vector<Wanted> &wanted, size_t from)
+{
+    for (size_t i = from; i < wanted.size() && !allLent(); ++i)
+        if (lacks(wanted[i]))
+            lend(wanted[i].keysym);
 }
 
 std::optional<KeyCode> XInjectorKeymap::lend(KeySym keysym)
@@ -106,10 +129,10 @@ std::optional<KeyCode> XInjectorKeymap::lend(KeySym keysym)
 
 void XInjectorKeymap::takeBackAll()
 {
-    // Every spare keycode is out: once the clients have had time to read the events typed
-    // with them, they may carry other keysyms. Forgetting them here keeps later characters
-    // from being typed on a keycode that is about to change; the server keeps the old
-    // keysyms until each is lent again or restored.
+    // Once the clients have had time to read the events typed with them, the keycodes may
+    // carry other keysyms. Forgetting them here keeps later characters from being typed on a
+    // keycode that is about to change; the server keeps the old keysyms until each is lent
+    // again or restored.
     XSync(m_display, False);
     std::this_thread::sleep_for(kLendGrace);
     for (KeyCode keycode : m_lent)

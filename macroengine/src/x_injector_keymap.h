@@ -30,6 +30,13 @@ public:
     // taken away again.
     static constexpr std::chrono::milliseconds kLendGrace{100};
 
+    // A keysym to be typed: a character's may sit on the Shift level of its key (the typing
+    // holds Shift for it), a virtual key's must be on the plain level.
+    struct Wanted {
+        uint32_t keysym;
+        bool plainOnly;
+    };
+
     explicit XInjectorKeymap(Display *display);
     ~XInjectorKeymap() override;
     XInjectorKeymap(const XInjectorKeymap &) = delete;
@@ -47,6 +54,22 @@ public:
     // The keycode and level for a character (a lent keycode at level 0 when the map lacks it).
     std::optional<KeyLevel> keyForChar(char32_t c);
 
+    // Lends spare keycodes to the wanted keysyms that the map lacks, all before any of them is
+    // typed. A client (Xlib's own keymap cache among them) that is still fetching one change
+    // when the next arrives can miss it for good, so the changes are made together and never
+    // between the keys they serve.
+    void lendAhead(const std::vector<Wanted> &wanted, size_t from = 0);
+
+    // Whether the map (lent keycodes included) has no key for `w`.
+    bool lacks(const Wanted &w) const;
+
+    // Whether every spare keycode is lent out.
+    bool allLent() const { return m_lent.size() == m_spare.size(); }
+
+    // Takes every lent keycode back for lending anew, once clients have had kLendGrace to read
+    // the events typed with them.
+    void takeBackAll();
+
     // Gives every lent keycode back its empty mapping.
     void restore();
 
@@ -54,8 +77,8 @@ public:
 
 private:
     KeySym symbolAt(KeyCode keycode, int column) const;
+    std::optional<KeyCode> findPlain(KeySym keysym) const;
     std::optional<KeyCode> lend(KeySym keysym);
-    void takeBackAll();
     void forget(KeyCode keycode);
     void setMapping(KeyCode keycode, KeySym keysym);
 

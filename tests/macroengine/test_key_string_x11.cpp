@@ -140,6 +140,33 @@ TEST_F(KeyStringX11, MoreUnmappedCharactersThanSpareKeycodes)
     expectTyped(keys.c_str(), expected);
 }
 
+TEST_F(KeyStringX11, LongTextWithUnmappedCharactersArrivesWhole)
+{
+    // Each accented letter first turns up deep into the text; a client must never see its key
+    // before it has the keysym for it.
+    const std::u32string words[] = {U"caf\u00E9 ", U"M\u00FCller ", U"Stra\u00DFe ",
+                                    U"a\u00F1o ", U"5\u20AC ", U"gar\u00E7on ",
+                                    U"\u00F8l ", U"\u00E5r ", U"plain ", U"Text, "};
+    std::u32string expected;
+    for (int i = 0; expected.size() < 1200; ++i)
+        expected += words[(i * 7 + i / 10) % std::size(words)];
+    std::string keys;
+    for (char32_t c : expected) {
+        if (c < 0x80) {
+            keys += static_cast<char>(c);
+        } else if (c < 0x800) {
+            keys += static_cast<char>(0xC0 | (c >> 6));
+            keys += static_cast<char>(0x80 | (c & 0x3F));
+        } else {
+            keys += static_cast<char>(0xE0 | (c >> 12));
+            keys += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+            keys += static_cast<char>(0x80 | (c & 0x3F));
+        }
+    }
+    for (int round = 0; round < 3; ++round)
+        expectTyped(keys.c_str(), expected);
+}
+
 TEST_F(KeyStringX11, WaitingAfterEachEventTypesTheSame)
 {
     expectTyped("+wait ok", U"Wait ok", 1);
