@@ -1,5 +1,6 @@
 // The C interface over a real X display: the MacroWin window and the user's registry segment.
 #include "engine_fixture.h"
+#include "export_guard.h"
 #include "hot_key_registry.h"
 #include "kyloom32.h"
 #include "shared_segment.h"
@@ -16,29 +17,37 @@ namespace {
 
 using test::ReportCapture;
 
-// Finds a window titled "MacroWin" among the root's children.
-Window findMacroWin(Display *display, bool &mapped)
+// Whether `window` is a top-level window of the display; other tests' processes may have
+// MacroWin windows of their own on the same display, so windows are looked at by id.
+bool isTopLevel(Display *display, Window window)
 {
     Window root = 0, parent = 0, *children = nullptr;
     unsigned int count = 0;
-    Window found = 0;
+    bool found = false;
     if (!XQueryTree(display, DefaultRootWindow(display), &root, &parent, &children, &count))
-        return 0;
-    for (unsigned int i = 0; i < count && !found; ++i) {
-        char *name = nullptr;
-        if (XFetchName(display, children[i], &name) && name) {
-            if (std::string(name) == "MacroWin") {
-                found = children[i];
-                XWindowAttributes attributes;
-                XGetWindowAttributes(display, found, &attributes);
-                mapped = attributes.map_state != IsUnmapped;
-            }
-            XFree(name);
-        }
-    }
+        return false;
+    for (unsigned int i = 0; i < count; ++i)
+        found |= children[i] == window;
     if (children)
         XFree(children);
     return found;
+}
+
+std::string title(Display *display, Window window)
+{
+    char *name = nullptr;
+    std::string text;
+    if (XFetchName(display, window, &name) && name) {
+        text = name;
+        XFree(name);
+    }
+    return text;
+}
+
+uint32_t ownWindow()
+{
+    std::lock_guard lock(engineMutex());
+    return theEngine().ownerId();
 }
 
 TEST(InstallHookX11, MessageWindowOwnsTheScrapHotKey)
@@ -47,10 +56,13 @@ TEST(InstallHookX11, MessageWindowOwnsTheScrapHotKey)
     ASSERT_TRUE(InstallHook(0x1234, 1, 1, RMIgnore, MBWindow, 0));
     Display *display = XOpenDisplay(nullptr);
     ASSERT_TRUE(display);
-    bool mapped = true;
-    const Window window = findMacroWin(display, mapped);
-    EXPECT_NE(window, 0u);
-    EXPECT_FALSE(mapped);
+    const Window window = ownWindow();
+    ASSERT_NE(window, 0u);
+    ASSERT_TRUE(isTopLevel(display, window));
+    EXPECT_EQ(title(display, window), "MacroWin");
+    XWindowAttributes attributes;
+    ASSERT_TRUE(XGetWindowAttributes(display, window, &attributes));
+    EXPECT_EQ(attributes.map_state, IsUnmapped);
 
     SharedSegment::Error error;
     auto segment = SharedSegment::open(SharedSegment::registryName(), 3072, error);
@@ -78,7 +90,7 @@ TEST(InstallHookX11, MessageWindowOwnsTheScrapHotKey)
 
     UninstallHook();
     EXPECT_TRUE(reports.take().empty());
-    EXPECT_EQ(findMacroWin(display, mapped), 0u);
+    EXPECT_FALSE(isTopLevel(display, window));
     for (size_t i = 0; i < HotKeyRegistry::kEntries; ++i)
         EXPECT_NE(registry.entry(i).owner, window);
     EXPECT_EQ(GetScrapMacro(), 0u);
