@@ -29,12 +29,12 @@ struct AlarmPassServices {
     SoundPlayer &sound;
     ProcessLauncher &launcher;
     TCDFlags &cd;
-    CDPlayerHooks cdPlayer;
+    CDPlayerHooks cdPlayer = {};
     MessageAlarmOpener *messages = nullptr;
     // The launcher's folder ([Quaydeck] "Path"), read at each launcher action.
-    std::function<std::string()> launcherPath;
+    std::function<std::string()> launcherPath = {};
     // A failure the user should see (the CD player could not be created).
-    std::function<void(const std::string &)> reportError;
+    std::function<void(const std::string &)> reportError = {};
 };
 
 class TAlarmPass {
