@@ -158,7 +158,8 @@ bool activateWindowByTitle(std::string_view title)
     if (!window)
         return false;
     activateWindow(display.get(), *window);
-    return true;
+    // A window that went away between the search and the activation was not brought forward.
+    return !display.takeError();
 }
 
 } // namespace orvane
