@@ -24,10 +24,12 @@ int countLater(Display *, XErrorEvent *)
     return 0;
 }
 
-// A request on a window id nobody owns; it fails with BadWindow.
+// A request on a window that has just been destroyed; it fails with BadWindow.
 void touchMissingWindow(Display *display)
 {
-    XMapWindow(display, 0x1fffffff);
+    const Window gone = XCreateSimpleWindow(display, DefaultRootWindow(display), 0, 0, 1, 1, 0, 0, 0);
+    XDestroyWindow(display, gone);
+    XMapWindow(display, gone);
 }
 
 class ErrorTrapTest : public testing::Test {

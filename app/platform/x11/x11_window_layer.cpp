@@ -52,8 +52,20 @@ X11WindowLayer::X11WindowLayer(Display *display)
 
 X11WindowLayer::~X11WindowLayer() { XCloseDisplay(m_display); }
 
+void X11WindowLayer::discardEvents()
+{
+    // A server without XKB sends MappingNotify to every client, unasked, whenever the macro
+    // engine remaps a key to type it; nothing here wants those, but unread they would pile up
+    // for as long as the program runs.
+    while (XEventsQueued(m_display, QueuedAlready) > 0) {
+        XEvent event;
+        XNextEvent(m_display, &event);
+    }
+}
+
 WindowId X11WindowLayer::foregroundWindow()
 {
+    discardEvents();
     const auto active = X11Property::read(m_display, m_root, m_atoms.netActiveWindow, 4);
     if (active && active->present() && active->type() == XA_WINDOW)
         return active->firstValue().value_or(NoWindow);
@@ -133,6 +145,7 @@ WindowId X11WindowLayer::findByPid(pid_t pid, std::chrono::milliseconds timeout)
 
 WindowId X11WindowLayer::scanForPid(pid_t pid)
 {
+    discardEvents();
     for (const Window window : m_tree.clients()) {
         const auto owner = X11Property::read(m_display, window, m_atoms.netWmPid, 4);
         if (!owner || owner->type() != XA_CARDINAL || owner->firstValue() != static_cast<unsigned long>(pid))

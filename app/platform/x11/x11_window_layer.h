@@ -34,6 +34,7 @@ public:
     bool close(WindowId window) override;
 
 private:
+    void discardEvents();
     WindowId focusedClient();
     WindowId scanForPid(pid_t pid);
     bool isShown(Window window);
