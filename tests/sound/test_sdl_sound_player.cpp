@@ -1,5 +1,8 @@
 #include "app/platform/sound/sdl_sound_player.h"
 
+#include "app/platform/sound/silent_audio_output.h"
+#include "app/platform/sound/wave_decoder.h"
+
 #include "sound_fixture.h"
 
 #include <gtest/gtest.h>
@@ -260,15 +263,20 @@ TEST_F(SdlSoundPlayerTest, ALongFileStartsAtOnceAndIsReadWhilePlaying)
     auto player = makePlayer();
     const std::string song = m_dir.tone("song.wav", 120.0, 44100, 2); // 21 MB of samples
     player->hasDevice();
-    const auto start = Steady::now();
+    // Reading the whole file first is what the request must not wait for; timed here, on this
+    // machine, to compare with.
+    auto start = Steady::now();
+    ASSERT_TRUE(std::holds_alternative<DecodedSound>(WaveDecoder::decodeFile(song)));
+    const auto wholeRead = since(start);
+    start = Steady::now();
     EXPECT_TRUE(player->play(song, sndAsync));
-    EXPECT_LT(since(start), 150ms);
+    EXPECT_LT(since(start) * 4, wholeRead);
     EXPECT_TRUE(player->isPlaying());
     std::this_thread::sleep_for(300ms);
     EXPECT_TRUE(player->isPlaying());
     const auto cut = Steady::now();
     EXPECT_TRUE(player->play(m_dir.tone("bell.wav", 0.1), sndAsync)); // ends the reading too
-    EXPECT_LT(since(cut), 150ms);
+    EXPECT_LT(since(cut) * 4, wholeRead);
     EXPECT_TRUE(becomesIdleWithin(*player, 2s));
 }
 
@@ -284,4 +292,58 @@ TEST_F(SdlSoundPlayerTest, AFileReadInPiecesStillPlaysToItsFullLength)
     EXPECT_GE(since(start), 5900ms);
     EXPECT_LT(since(start), 9000ms);
     EXPECT_FALSE(player->isPlaying());
+}
+
+namespace {
+
+// A device the test can unplug: it plays (silently, at real speed) until told it is lost.
+class UnpluggableOutput : public SilentAudioOutput {
+public:
+    UnpluggableOutput(SoundVoice &voice, bool &unplugged) : SilentAudioOutput(voice), m_unplugged(unplugged) {}
+    bool lost() const override { return m_unplugged; }
+
+private:
+    bool &m_unplugged;
+};
+
+} // namespace
+
+TEST_F(SdlSoundPlayerTest, AnUnpluggedDeviceIsReplacedAtTheNextRequest)
+{
+    bool unplugged = false;
+    int opened = 0;
+    SdlSoundPlayer player(m_clock, "", [&](SoundVoice &voice, std::string &) -> std::unique_ptr<AudioOutput> {
+        ++opened;
+        unplugged = false;
+        return std::make_unique<UnpluggableOutput>(voice, unplugged);
+    });
+    const std::string bell = m_dir.tone("bell.wav", 0.1);
+    EXPECT_TRUE(player.play(bell, sndAsync));
+    EXPECT_TRUE(player.play(bell, sndAsync));
+    EXPECT_EQ(opened, 1);
+    unplugged = true;
+    testing::internal::CaptureStderr();
+    EXPECT_TRUE(player.play(bell, sndSync));
+    EXPECT_NE(testing::internal::GetCapturedStderr().find("the sound device has gone"), std::string::npos);
+    EXPECT_EQ(opened, 2);
+    EXPECT_TRUE(player.hasDevice());
+}
+
+TEST_F(SdlSoundPlayerTest, WhenNoDeviceCanBeOpenedTheReasonIsGivenOnceAndSoundsGoOnSilently)
+{
+    int tries = 0;
+    SdlSoundPlayer player(m_clock, "", [&](SoundVoice &, std::string &error) -> std::unique_ptr<AudioOutput> {
+        ++tries;
+        error = "the test has no device";
+        return nullptr;
+    });
+    testing::internal::CaptureStderr();
+    const auto start = Steady::now();
+    EXPECT_TRUE(player.play(m_dir.tone("tone.wav", 0.3), sndSync));
+    EXPECT_GE(since(start), 250ms);
+    EXPECT_TRUE(player.MessageBeep(beepOk));
+    EXPECT_FALSE(player.hasDevice());
+    EXPECT_EQ(testing::internal::GetCapturedStderr(),
+              "orvane: no sound output (the test has no device); sounds will be silent\n");
+    EXPECT_EQ(tries, 1);
 }

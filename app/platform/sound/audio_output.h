@@ -8,6 +8,8 @@ class AudioOutput {
 public:
     virtual ~AudioOutput() = default;
     virtual OutputFormat format() const = 0;
+    // Whether the device has gone away (unplugged, its server ended) and a new one must be opened.
+    virtual bool lost() const { return false; }
 };
 
 } // namespace orvane

@@ -51,6 +51,12 @@ SdlAudioOutput::~SdlAudioOutput()
     SDL_QuitSubSystem(SDL_INIT_AUDIO);
 }
 
+bool SdlAudioOutput::lost() const
+{
+    // The device is never paused after opening, so "stopped" means SDL has lost it.
+    return SDL_GetAudioDeviceStatus(m_device) == SDL_AUDIO_STOPPED;
+}
+
 void SdlAudioOutput::callback(void *user, Uint8 *stream, int len)
 {
     auto *voice = static_cast<SoundVoice *>(user);

@@ -20,6 +20,7 @@ public:
     SdlAudioOutput &operator=(const SdlAudioOutput &) = delete;
 
     OutputFormat format() const override { return m_format; }
+    bool lost() const override;
 
 private:
     SdlAudioOutput(SDL_AudioDeviceID device, OutputFormat format);

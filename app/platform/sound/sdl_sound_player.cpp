@@ -53,7 +53,11 @@ void feedRest(SoundVoice &voice, std::uint64_t id, WaveReader &reader, SampleCon
 
 } // namespace
 
-SdlSoundPlayer::SdlSoundPlayer(const Clock &clock, std::string logPath) : m_log(clock, std::move(logPath)) {}
+SdlSoundPlayer::SdlSoundPlayer(const Clock &clock, std::string logPath, DeviceOpener openDevice)
+    : m_log(clock, std::move(logPath)),
+      m_openDevice(openDevice ? std::move(openDevice) : DeviceOpener(&SdlAudioOutput::open))
+{
+}
 
 std::unique_ptr<SdlSoundPlayer> SdlSoundPlayer::fromEnvironment(const Clock &clock)
 {
@@ -72,12 +76,18 @@ SdlSoundPlayer::~SdlSoundPlayer()
 OutputFormat SdlSoundPlayer::openOutput()
 {
     std::lock_guard lock(m_outputMutex);
+    if (m_output && m_hasDevice && m_output->lost()) {
+        std::fprintf(stderr, "orvane: the sound device has gone; opening the default one again\n");
+        m_output.reset();
+    }
     if (!m_output) {
         std::string error;
-        m_output = SdlAudioOutput::open(m_voice, error);
+        m_output = m_openDevice(m_voice, error);
         m_hasDevice = m_output != nullptr;
         if (!m_output) {
-            std::fprintf(stderr, "orvane: no sound output (%s); sounds will be silent\n", error.c_str());
+            if (!m_silenceReported)
+                std::fprintf(stderr, "orvane: no sound output (%s); sounds will be silent\n", error.c_str());
+            m_silenceReported = true;
             m_output = std::make_unique<SilentAudioOutput>(m_voice);
         }
     }

@@ -24,8 +24,12 @@ namespace orvane {
 
 class SdlSoundPlayer : public SoundPlayer {
 public:
-    // `logPath` names the sound log; empty keeps none.
-    SdlSoundPlayer(const Clock &clock, std::string logPath);
+    // Opens the sound device for `voice`; none, with the reason in `error`, when there is none.
+    using DeviceOpener = std::function<std::unique_ptr<AudioOutput>(SoundVoice &voice, std::string &error)>;
+
+    // `logPath` names the sound log; empty keeps none. `openDevice` defaults to SDL's default
+    // device.
+    SdlSoundPlayer(const Clock &clock, std::string logPath, DeviceOpener openDevice = {});
     // The log from ORVANE_SOUND_LOG.
     static std::unique_ptr<SdlSoundPlayer> fromEnvironment(const Clock &clock);
     ~SdlSoundPlayer() override;
@@ -66,8 +70,10 @@ private:
     SoundLog m_log;
     SoundVoice m_voice;
     std::mutex m_requestMutex;
+    DeviceOpener m_openDevice;
     std::mutex m_outputMutex;
     bool m_hasDevice = false;
+    bool m_silenceReported = false;
     std::atomic<std::uint64_t> m_latestId{0};
     std::jthread m_reader; // decodes the rest of a long file while it plays
     // Declared last: the output's thread reads m_voice, so it must stop first.
