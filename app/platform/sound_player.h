@@ -41,8 +41,8 @@ public:
     virtual ~SoundPlayer() = default;
 
     // Plays the wave file `fileName`. An empty name asks for the default sound itself.
-    // Returns true when a sound (the file's or the default one) was started, or for a
-    // synchronous request, played to its end; false when the request was skipped.
+    // Returns true when a sound (the file's or the default one) was started and, for a
+    // synchronous request, has ended (played out or cut off); false when it was skipped.
     // A request that plays cuts off the sound that is playing; a skipped one leaves it alone.
     virtual bool play(const std::string &fileName, SoundFlags flags) = 0;
     // The same for a wave image in memory. The bytes must stay valid until the call returns;
