@@ -32,7 +32,8 @@ public:
     // Sets the title (UTF-8); false when the window no longer exists.
     virtual bool setTitle(WindowId window, const std::string &title) = 0;
 
-    // The first top-level window whose title is exactly `title`; NoWindow when none.
+    // The first top-level window whose title is exactly `title`; NoWindow when none. Under a
+    // window manager only the windows it manages are searched (not never-shown ones).
     virtual WindowId findByTitle(const std::string &title) = 0;
     // The first top-level window the process `pid` shows (mapped or minimized), waiting for it
     // to appear at most `timeout`; NoWindow when none appeared in time or the process ended.
