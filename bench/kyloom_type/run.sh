@@ -85,4 +85,5 @@ for typist in kyloom xdotool; do
   echo "$typist: median $(median "${rates[$typist]}") chars/s," \
     "every character right in ${exact_rounds[$typist]:-0} of $rounds rounds"
 done
-echo "median ratio kyloom/xdotool: $(awk "BEGIN{printf \"%.2f\", $(median "${rates[kyloom]}")/$(median "${rates[xdotool]}")}")"
+ratio=$(awk "BEGIN{printf \"%.2f\", $(median "${rates[kyloom]}")/$(median "${rates[xdotool]}")}")
+echo "median ratio kyloom/xdotool: $ratio"

@@ -39,7 +39,10 @@ constexpr struct {
     LockKey key;
     uint8_t flag;
 } kLockFlags[] = {
-    {LockKey::Caps, kLockFlagCaps}, {LockKey::Num, kLockFlagNum}, {LockKey::Scroll, kLockFlagScroll}};
+    {LockKey::Caps, kLockFlagCaps},
+    {LockKey::Num, kLockFlagNum},
+    {LockKey::Scroll, kLockFlagScroll},
+};
 
 bool lockKeyOn(Display *display, LockKey key)
 {

@@ -36,7 +36,8 @@ void XInjector::run(const std::vector<KeyAction> &actions)
     XSync(m_display, False);
 }
 
-std::vector<XInjectorKeymap::Wanted> XInjector::wantedKeysyms(const std::vector<KeyAction> &actions)
+std::vector<XInjectorKeymap::Wanted>
+XInjector::wantedKeysyms(const std::vector<KeyAction> &actions)
 {
     std::vector<XInjectorKeymap::Wanted> wanted;
     wanted.reserve(actions.size());

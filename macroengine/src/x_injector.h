@@ -25,7 +25,8 @@ public:
     void run(const std::vector<KeyAction> &actions);
 
 private:
-    static std::vector<XInjectorKeymap::Wanted> wantedKeysyms(const std::vector<KeyAction> &actions);
+    static std::vector<XInjectorKeymap::Wanted>
+    wantedKeysyms(const std::vector<KeyAction> &actions);
     void perform(const KeyAction &action);
     void pressVk(uint8_t vk, bool down);
     void press(KeyCode keycode, int32_t repeat);

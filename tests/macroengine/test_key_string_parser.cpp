@@ -19,7 +19,8 @@ class UsLayout : public KeyStringLayout
 public:
     std::optional<uint8_t> modifiersForChar(char32_t c) const override
     {
-        constexpr std::u32string_view plain = U"abcdefghijklmnopqrstuvwxyz0123456789`-=[]\\;',./ \t\n";
+        constexpr std::u32string_view plain =
+            U"abcdefghijklmnopqrstuvwxyz0123456789`-=[]\\;',./ \t\n";
         constexpr std::u32string_view shifted = U"ABCDEFGHIJKLMNOPQRSTUVWXYZ~!@#$%^&*()_+{}|:\"<>?";
         if (plain.find(c) != std::u32string_view::npos)
             return uint8_t{0};

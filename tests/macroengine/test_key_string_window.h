@@ -32,7 +32,8 @@ public:
 
     Window id() const { return m_window; }
 
-    // Waits until `count` presses of keys other than modifiers have arrived or `limit` has passed, then a little more
+    // Waits until `count` presses of keys other than modifiers have arrived or `limit` has
+    // passed, then a little more
     // for any that should not have come; returns what arrived.
     std::vector<ReceivedKey> waitForKeys(size_t count,
                                          std::chrono::milliseconds limit = std::chrono::seconds(5));

@@ -99,7 +99,8 @@ bool mapHas(KeySym keysym)
 TEST_F(KeyStringX11, PlainTextArrivesAsTyped)
 {
     expectTyped("Hello, World! 123 ok?", U"Hello, World! 123 ok?");
-    expectTyped("a-b=c[d]e;f'g\\h/i.j,k`l\"m|n<o>p_q:r*s&t$u@v#w", U"a-b=c[d]e;f'g\\h/i.j,k`l\"m|n<o>p_q:r*s&t$u@v#w");
+    expectTyped("a-b=c[d]e;f'g\\h/i.j,k`l\"m|n<o>p_q:r*s&t$u@v#w",
+                U"a-b=c[d]e;f'g\\h/i.j,k`l\"m|n<o>p_q:r*s&t$u@v#w");
     EXPECT_TRUE(g_reports.empty());
 }
 
@@ -112,7 +113,8 @@ TEST_F(KeyStringX11, ShiftPrefixReachesOneKeyOrAGroup)
 
 TEST_F(KeyStringX11, NamedKeysBracesAndEnter)
 {
-    expectTyped("{LEFT 5}", U"\u27E8Left\u27E9\u27E8Left\u27E9\u27E8Left\u27E9\u27E8Left\u27E9\u27E8Left\u27E9");
+    const std::u32string left = U"\u27E8Left\u27E9";
+    expectTyped("{LEFT 5}", left + left + left + left + left);
     expectTyped("{{}{}}{ENTER}}", U"{}\n}");
     expectTyped("a~{~}{+}{%}{^}{(}{)}", U"a\n~+%^()");
     expectTyped("{bs}{Tab}{ESC}{home}{f5}", U"\b\t\x1b\u27E8Home\u27E9\u27E8F5\u27E9");
@@ -121,7 +123,8 @@ TEST_F(KeyStringX11, NamedKeysBracesAndEnter)
 TEST_F(KeyStringX11, CharactersOutsideTheMapAreTypedAndTheMapIsRestored)
 {
     ASSERT_FALSE(mapHas(XK_eacute));
-    expectTyped("caf\xC3\xA9 \xE2\x82\xAC" "5 \xE4\xB8\xAD\xC3\xBC\xC3\xA9", U"caf\u00E9 \u20AC5 \u4E2D\u00FC\u00E9");
+    expectTyped("caf\xC3\xA9 \xE2\x82\xAC" "5 \xE4\xB8\xAD\xC3\xBC\xC3\xA9",
+                U"caf\u00E9 \u20AC5 \u4E2D\u00FC\u00E9");
     EXPECT_FALSE(mapHas(XK_eacute));
     EXPECT_FALSE(mapHas(XK_udiaeresis));
     EXPECT_TRUE(g_reports.empty());
@@ -176,7 +179,8 @@ TEST_F(KeyStringX11, ProblemsAreReportedWithTheSendKeysCaption)
 {
     expectTyped("{XYZ}q", U"q");
     ASSERT_EQ(g_reports.size(), 1u);
-    EXPECT_EQ(g_reports[0], std::make_pair(std::string("SendKeys"), std::string("Invalid Key Name")));
+    EXPECT_EQ(g_reports[0],
+              std::make_pair(std::string("SendKeys"), std::string("Invalid Key Name")));
 
     g_reports.clear();
     expectTyped("a{LEFT x}b", U"a");
