@@ -65,8 +65,9 @@ KeyStringParser::Step KeyStringParser::readCharacter(const std::u32string &text,
         break;
     case U'{': return readBraces(text, at);
     default:
-        typeCharacter(c, 1, true);
-        releasePending();
+        // A character without a key is skipped: the modifiers wait for the next one.
+        if (typeCharacter(c, 1, true))
+            releasePending();
         break;
     }
     ++at;
@@ -77,8 +78,8 @@ KeyStringParser::Step KeyStringParser::readBraces(const std::u32string &text, si
 {
     if (at + 1 < text.size() && text[at + 1] == U'{') {
         // "{{}": the left brace; the character after the two braces is taken with them.
-        typeCharacter(U'{', 1, false);
-        releasePending();
+        if (typeCharacter(U'{', 1, false))
+            releasePending();
         at = std::min(at + 3, text.size());
         return Step::Continue;
     }
@@ -88,8 +89,8 @@ KeyStringParser::Step KeyStringParser::readBraces(const std::u32string &text, si
         return Step::Stop;
     }
     if (close == at + 1 && close + 1 < text.size() && text[close + 1] == U'}') {
-        typeCharacter(U'}', 1, false);
-        releasePending();
+        if (typeCharacter(U'}', 1, false))
+            releasePending();
         at = close + 2;
         return Step::Continue;
     }
@@ -116,7 +117,8 @@ KeyStringParser::Step KeyStringParser::typeBracedText(const std::u32string &brac
         name = name.substr(0, blank);
     }
     if (name.size() == 1) {
-        typeCharacter(name.front(), repeat, false);
+        if (!typeCharacter(name.front(), repeat, false))
+            return Step::Continue;
     } else {
         const std::optional<uint8_t> vk = vkForKeyName(name);
         if (!vk) {
@@ -136,15 +138,16 @@ void KeyStringParser::pressModifier(uint8_t vk, bool &pending)
     pending = true;
 }
 
-void KeyStringParser::typeCharacter(char32_t c, int32_t repeat, bool reportMissingKey)
+bool KeyStringParser::typeCharacter(char32_t c, int32_t repeat, bool reportMissingKey)
 {
     const std::optional<uint8_t> modifiers = m_layout.modifiersForChar(c);
     if (!modifiers) {
         if (reportMissingKey)
             m_actions.push_back(KeyAction::message("Invalid KeyName"));
-        return;
+        return false;
     }
     pressWithModifiers(*modifiers, KeyAction::pressChar(c, repeat));
+    return true;
 }
 
 void KeyStringParser::pressWithModifiers(uint8_t modifiers, const KeyAction &press)

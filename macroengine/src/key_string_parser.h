@@ -34,7 +34,8 @@ private:
     Step readBraces(const std::u32string &text, size_t &at);
     Step typeBracedText(const std::u32string &braced);
     void pressModifier(uint8_t vk, bool &pending);
-    void typeCharacter(char32_t c, int32_t repeat, bool reportMissingKey);
+    // False when no key types the character (it is then skipped).
+    bool typeCharacter(char32_t c, int32_t repeat, bool reportMissingKey);
     void pressWithModifiers(uint8_t modifiers, const KeyAction &press);
     void releasePending();
     void releaseAll();

@@ -169,6 +169,9 @@ TEST(KeyStringParser, CharactersWithoutAKey)
         // Braced, such a character is dropped without a word.
         {"a{\xC3\xA9}b", "a b"},
         {"\x01", "!Invalid KeyName"},
+        // Skipped characters leave the prefix waiting for the next key.
+        {"+\xC3\xA9" "b", "<Shift !Invalid KeyName b >Shift"},
+        {"^{\xC3\xA9}b", "<Ctrl b >Ctrl"},
     });
 }
 
