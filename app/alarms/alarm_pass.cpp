@@ -117,7 +117,7 @@ void TAlarmPass::runStarts(Window window, CommandVoiceSettings &voice)
     // Re-arming looks for the next occurrence after this minute's start: a tick that happens to
     // read hh:mm:00.000 must not find the occurrence that is firing now and leave the alarm
     // armed for a minute that has gone.
-    const TDateTime t = std::max(now(), FromMinuteNumber(window.last) + 1.0 / kMSecsPerDay);
+    const TDateTime afterThisMinute = FromMinuteNumber(window.last) + 1.0 / kMSecsPerDay;
     for (int n = 1; n <= TAlarmTable::kSlots; ++n) {
         TAlarmRecord &r = m_s.table.slot(n);
         if (r.isEmpty() || !r.Active)
@@ -130,8 +130,10 @@ void TAlarmPass::runStarts(Window window, CommandVoiceSettings &voice)
             continue;
         m_startedAt[id] = occurrence;
 
+        // The time is read afresh for each alarm: starting a program before it may have taken
+        // a while.
         ComputeStopAt(r);
-        ComputeNextTime(r, false, t);
+        ComputeNextTime(r, false, std::max(now(), afterThisMinute));
         // A late start whose stop has passed as well: that occurrence is over, and starting
         // it now would leave it running with no stop to come.
         const int64_t stopMinute = FloorMinute(r.StopAt);

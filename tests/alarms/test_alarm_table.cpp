@@ -89,15 +89,6 @@ INSTANTIATE_TEST_SUITE_P(
                       std::sort(v.begin(), v.end()); return v; }()}),
     [](const auto &info) { return std::string(info.param.name); });
 
-TEST(SortAlarmTable, ASingleAlarmInSlotFiftyMovesToSlotOne)
-{
-    TAlarmTable table;
-    table.storeAlarm(50, MakeAlarm(rcDaily, TimeAt(5, 0)));
-    table.SortAlarmTable();
-    EXPECT_FALSE(table.slot(1).isEmpty());
-    EXPECT_EQ(table.countAlarms(), 1);
-}
-
 TEST(SortAlarmTable, IdsFollowTheirAlarms)
 {
     TAlarmTable table;
