@@ -1,6 +1,7 @@
 #include "app_activate.h"
 #include "app_activate_x.h"
 
+#include "report.h"
 #include "x_injector_display.h"
 
 #include <X11/Xatom.h>
@@ -152,8 +153,10 @@ void activateWindow(Display *display, Window window)
 bool activateWindowByTitle(std::string_view title)
 {
     XInjectorDisplay display;
-    if (!display)
+    if (!display) {
+        reportText("AppActivate", "Cannot open the X display");
         return false;
+    }
     const auto window = findWindowByTitle(display.get(), title);
     if (!window)
         return false;

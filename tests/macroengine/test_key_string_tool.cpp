@@ -69,14 +69,20 @@ TEST_F(KyloomTypingTool, TypeFailsWithTheLanguagesMessage)
     EXPECT_EQ(window.typedText(2), U"ab");
 }
 
-TEST_F(KyloomTypingTool, TypeWithoutADisplaySaysSo)
+TEST_F(KyloomTypingTool, WithoutADisplayEachVerbSaysSo)
 {
     const std::string display = std::getenv("DISPLAY");
     unsetenv("DISPLAY");
-    const ToolResult result = runKyloom({"type", "abc"});
+    const ToolResult type = runKyloom({"type", "abc"});
+    const ToolResult text = runKyloom({"text", "abc"});
+    const ToolResult activate = runKyloom({"activate", "abc"});
     setenv("DISPLAY", display.c_str(), 1);
-    EXPECT_EQ(result.status, 1);
-    EXPECT_EQ(result.err, "kyloom: SendKeys: Cannot open the X display\n");
+    EXPECT_EQ(type.status, 1);
+    EXPECT_EQ(type.err, "kyloom: SendKeys: Cannot open the X display\n");
+    EXPECT_EQ(text.status, 1);
+    EXPECT_EQ(text.err, "kyloom: SendText: Cannot open the X display\n");
+    EXPECT_EQ(activate.status, 1);
+    EXPECT_EQ(activate.err, "kyloom: AppActivate: Cannot open the X display\n");
 }
 
 TEST_F(KyloomTypingTool, TextSendsPlainCharacters)
