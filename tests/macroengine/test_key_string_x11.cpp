@@ -5,10 +5,14 @@
 #include "test_key_string_window.h"
 
 #include <X11/XKBlib.h>
+#include <X11/Xatom.h>
 #include <X11/extensions/XTest.h>
 #include <X11/keysym.h>
 
+#include <poll.h>
+
 #include <cstdlib>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -254,6 +258,85 @@ TEST_F(KeyStringX11, AppActivateFocusesTheWindowWithThatExactTitle)
     // Typing then goes to the window brought forward.
     SendKeys("ok", 0);
     EXPECT_EQ(first.typedText(2), U"ok");
+}
+
+namespace {
+
+// Plays the window manager's part: takes over the root window's redirection, names a window as
+// the one client it manages and says it serves _NET_ACTIVE_WINDOW.
+class FakeWindowManager
+{
+public:
+    explicit FakeWindowManager(Window client) : m_display(XOpenDisplay(nullptr))
+    {
+        const Window root = DefaultRootWindow(m_display);
+        m_check = XCreateSimpleWindow(m_display, root, 0, 0, 1, 1, 0, 0, 0);
+        setWindowProperty("_NET_SUPPORTING_WM_CHECK", m_check);
+        setWindowProperty("_NET_CLIENT_LIST", client);
+        const Atom active = atom("_NET_ACTIVE_WINDOW");
+        XChangeProperty(m_display, root, atom("_NET_SUPPORTED"), XA_ATOM, 32, PropModeReplace,
+                        reinterpret_cast<const unsigned char *>(&active), 1);
+        XSelectInput(m_display, root, SubstructureRedirectMask | SubstructureNotifyMask);
+        XSync(m_display, False);
+    }
+
+    ~FakeWindowManager()
+    {
+        const Window root = DefaultRootWindow(m_display);
+        for (const char *name : {"_NET_SUPPORTING_WM_CHECK", "_NET_CLIENT_LIST", "_NET_SUPPORTED"})
+            XDeleteProperty(m_display, root, atom(name));
+        XDestroyWindow(m_display, m_check);
+        XCloseDisplay(m_display);
+    }
+
+    // The next _NET_ACTIVE_WINDOW request that reaches the root, if one comes within a second.
+    std::optional<XClientMessageEvent> activationRequest()
+    {
+        pollfd descriptor{ConnectionNumber(m_display), POLLIN, 0};
+        for (int waited = 0; waited < 1000; waited += 20) {
+            while (XPending(m_display)) {
+                XEvent event;
+                XNextEvent(m_display, &event);
+                if (event.type == ClientMessage &&
+                    event.xclient.message_type == atom("_NET_ACTIVE_WINDOW"))
+                    return event.xclient;
+            }
+            poll(&descriptor, 1, 20);
+        }
+        return std::nullopt;
+    }
+
+private:
+    Atom atom(const char *name) { return XInternAtom(m_display, name, False); }
+
+    void setWindowProperty(const char *name, Window value)
+    {
+        XChangeProperty(m_display, DefaultRootWindow(m_display), atom(name), XA_WINDOW, 32,
+                        PropModeReplace, reinterpret_cast<const unsigned char *>(&value), 1);
+    }
+
+    Display *m_display;
+    Window m_check = 0;
+};
+
+} // namespace
+
+TEST_F(KeyStringX11, AppActivateAsksTheWindowManagerForTheClientItManages)
+{
+    KeyStringWindow managed("Managed target", false);
+    // A window of the same title that the manager does not list, and on top of the other.
+    KeyStringWindow unlisted("Managed target", false);
+    FakeWindowManager manager(managed.id());
+
+    EXPECT_EQ(AppActivate("Managed target"), 1);
+    const auto request = manager.activationRequest();
+    ASSERT_TRUE(request.has_value());
+    EXPECT_EQ(request->window, managed.id());
+    EXPECT_EQ(request->format, 32);
+    EXPECT_EQ(request->data.l[0], 2);
+
+    EXPECT_EQ(AppActivate("Unmanaged title"), 0);
+    EXPECT_FALSE(manager.activationRequest().has_value());
 }
 
 TEST_F(KeyStringX11, LockKeysTurnOnAndOff)
