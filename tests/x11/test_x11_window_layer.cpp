@@ -96,11 +96,15 @@ TEST_F(WindowLayerX11, ParentIsTheTransientForWindow)
     const Window main = x.createWindow("Main");
     const Window dialog = x.createWindow("Dialog");
     const Window group = x.createWindow("Group dialog");
+    const Window leader = x.createWindow("", false);
+    const Window ownerless = x.createWindow("Ownerless dialog");
     x.setTransientFor(dialog, main);
     x.setTransientFor(group, x.root());
+    x.setTransientFor(ownerless, leader);
     EXPECT_EQ(layer->parentOf(dialog), main);
     EXPECT_EQ(layer->parentOf(main), NoWindow);
     EXPECT_EQ(layer->parentOf(group), NoWindow);
+    EXPECT_EQ(layer->parentOf(ownerless), NoWindow);
 }
 
 TEST_F(WindowLayerX11, FindByTitleIsExactAndSearchesUnmappedWindows)

@@ -88,8 +88,11 @@ WindowId X11WindowLayer::parentOf(WindowId window)
     if (!owner || owner->type() != XA_WINDOW)
         return NoWindow;
     const WindowId parent = owner->firstValue().value_or(NoWindow);
-    // Some toolkits mark a dialog transient for the root to mean "the whole group".
-    return parent == m_root || parent == window ? NoWindow : parent;
+    // A dialog without an owner is marked transient for the root, or (Qt) for the program's
+    // never-shown group leader, to mean "the whole program": it has no parent window to show.
+    if (parent == NoWindow || parent == m_root || parent == window)
+        return NoWindow;
+    return isShown(parent) || isMinimized(parent) ? parent : NoWindow;
 }
 
 std::optional<std::string> X11WindowLayer::title(WindowId window)
