@@ -1,0 +1,54 @@
+#include "report_function.h"
+
+#include "kyloom32.h"
+
+#include <QApplication>
+#include <QMessageBox>
+#include <QMetaObject>
+#include <QThread>
+
+#include <cstdio>
+
+namespace orvane {
+
+namespace {
+
+void showMessage(const QString &caption, const QString &text)
+{
+    QMessageBox box(QMessageBox::NoIcon, caption, text, QMessageBox::Ok);
+    box.exec();
+}
+
+void reportInMessageBox(const char *caption, const char *text)
+{
+    const QString title = QString::fromLatin1(caption ? caption : "");
+    const QString message = QString::fromLatin1(text ? text : "");
+    QCoreApplication *app = QCoreApplication::instance();
+    if (!qobject_cast<QApplication *>(app)) {
+        std::fprintf(stderr, "%s%s%s\n", caption && caption[0] ? caption : "",
+                     caption && caption[0] ? ": " : "", text ? text : "");
+        return;
+    }
+    if (QThread::currentThread() == app->thread())
+        showMessage(title, message);
+    else
+        QMetaObject::invokeMethod(app, [title, message] { showMessage(title, message); },
+                                  Qt::QueuedConnection);
+}
+
+KyReportFn g_installed = nullptr;
+
+} // namespace
+
+void InstallQtReportFunction()
+{
+    g_installed = &reportInMessageBox;
+    SetReportFunction(&reportInMessageBox);
+}
+
+KyReportFn ProgramReportFunction()
+{
+    return g_installed;
+}
+
+} // namespace orvane
