@@ -187,14 +187,15 @@ TEST_F(AlarmFileTest, AFailedSaveReportsItAndLeavesTheOldFileWhole)
     EXPECT_NE(error->find("Unable to write to"), std::string::npos);
 
     table.storeAlarm(2, MakeAlarm(rcDaily, TimeAt(8, 0)));
-    std::filesystem::permissions(dir.path(), std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
-    const bool canStillWrite = ::access(dir.path().c_str(), W_OK) == 0; // root ignores modes
+    ::chmod(path.c_str(), 0444); // the user made the file read-only
     const std::optional<std::string> readOnly = file.Save(table);
-    std::filesystem::permissions(dir.path(), std::filesystem::perms::owner_all);
-    if (!canStillWrite) {
-        EXPECT_TRUE(readOnly);
-        EXPECT_EQ(TempDir::read(path), saved);
-    }
+    ::chmod(path.c_str(), 0644);
+    ASSERT_TRUE(readOnly);
+    EXPECT_EQ(*readOnly, "Unable to write to " + path);
+    EXPECT_EQ(TempDir::read(path), saved);
+    for (const auto &entry : std::filesystem::directory_iterator(dir.path()))
+        EXPECT_EQ(entry.path().filename().string().find("alarms32.rec."), std::string::npos)
+            << "no temporary file is left behind: " << entry.path();
 }
 
 TEST_F(AlarmFileTest, AnUnreadableFileIsMovedAsideNotOverwritten)
