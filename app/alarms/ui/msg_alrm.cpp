@@ -31,8 +31,11 @@ TMsgAlrm::TMsgAlrm(TMsgAlrmActions &actions, SoundPlayer &sound, const MessageAl
     QTextOption centred = Memo1->document()->defaultTextOption();
     centred.setAlignment(Qt::AlignHCenter);
     Memo1->document()->setDefaultTextOption(centred);
+    Memo1->document()->setDocumentMargin(1);
+    // Small enough that a message of 100 characters fits the memo without scrolling.
     QFont bold = Memo1->font();
     bold.setBold(true);
+    bold.setPointSize(8);
     Memo1->setFont(bold);
 
     OKBtn = new QPushButton(QStringLiteral("OK"), this);
