@@ -5,6 +5,7 @@
 #include <X11/keysym.h>
 
 #include <atomic>
+#include <cstdlib>
 #include <thread>
 
 namespace orvane::test {
@@ -119,6 +120,77 @@ TEST_F(HotKeysX11, KeyHeldByAnotherClientIsReportedOnce)
     EXPECT_TRUE(IsHotKeyWatched(0x0078));
     user.tap(XK_F9);
     EXPECT_TRUE(pumpUntil([] { return g_hookRuns == 1; }));
+    XCloseDisplay(other);
+}
+
+TEST_F(HotKeysX11, XdotoolInAnotherWindowRunsTheOwnersHook)
+{
+    ASSERT_EQ(InstallMacro(0x0120, GetScrapMacro(), "Announce Time", &countingHook), 0);
+    ASSERT_EQ(std::system("xdotool key ctrl+space"), 0);
+    EXPECT_TRUE(pumpUntil([] { return g_hookRuns == 1; }));
+    for (KeySym k : target.pressedKeys())
+        EXPECT_NE(k, XK_space);
+}
+
+// Finds this process's "MacroWin" window: the owner of the scrap macro's hot key.
+Window macroWindow(Display *display)
+{
+    Window root = 0, parent = 0, *children = nullptr;
+    unsigned int count = 0;
+    Window found = 0;
+    XQueryTree(display, DefaultRootWindow(display), &root, &parent, &children, &count);
+    for (unsigned int i = 0; i < count; ++i) {
+        char *name = nullptr;
+        if (XFetchName(display, children[i], &name) && name) {
+            if (std::string(name) == "MacroWin")
+                found = children[i];
+            XFree(name);
+        }
+    }
+    if (children)
+        XFree(children);
+    return found;
+}
+
+void sendRequest(Display *display, Window window, long message, long wParam, long lParam)
+{
+    XEvent event{};
+    event.xclient.type = ClientMessage;
+    event.xclient.window = window;
+    event.xclient.message_type = XInternAtom(display, "_KYLOOM32_REQUEST", False);
+    event.xclient.format = 32;
+    event.xclient.data.l[0] = message;
+    event.xclient.data.l[1] = wParam;
+    event.xclient.data.l[2] = lParam;
+    XSendEvent(display, window, False, NoEventMask, &event);
+    XSync(display, False);
+}
+
+// Requests reach the message window from any client as client messages; those of another
+// process act only with their flag set, and a macro this process never gave out is ignored.
+TEST_F(HotKeysX11, RequestsFromOtherClientsArriveAtTheMessageWindow)
+{
+    ASSERT_EQ(InstallMacro(0x0120, GetScrapMacro(), "x", &countingHook), 0);
+    Display *other = XOpenDisplay(nullptr);
+    const Window window = macroWindow(other);
+    ASSERT_NE(window, 0u);
+
+    sendRequest(other, window, 1528, 0, GetMacroByKey(0x0120));
+    EXPECT_TRUE(pumpUntil([] { return g_hookRuns == 1; }));
+    sendRequest(other, window, 1528, 0, 0x7777);
+    sendRequest(other, window, 1532, 0, 0);
+    pumpFor(std::chrono::milliseconds(100));
+    EXPECT_EQ(GetMacroState(), 0);
+    EXPECT_EQ(g_hookRuns, 1);
+
+    sendRequest(other, window, 1532, 0, 1); // toggle from another process: start
+    EXPECT_TRUE(pumpUntil([] { return GetMacroState() == 1; }));
+    sendRequest(other, window, 1534, 0, 0); // cancel without its flag: nothing
+    pumpFor(std::chrono::milliseconds(100));
+    EXPECT_EQ(GetMacroState(), 1);
+    sendRequest(other, window, 1534, 0, 1);
+    EXPECT_TRUE(pumpUntil([] { return GetMacroState() == 0; }));
+    EXPECT_TRUE(reports.take().empty());
     XCloseDisplay(other);
 }
 
