@@ -89,7 +89,8 @@ void TAlarmPass::stopAlarm(int slot, AlarmId id)
         if (program == m_programs.end())
             return;
         playWave(r.AfterWave.str());
-        m_s.launcher.closeWindow(program->second.window);
+        if (program->second.window != NoWindow)
+            m_s.launcher.closeWindow(program->second.window);
         m_programs.erase(program);
         deleteWhenOneShot(slot, true);
         return;
@@ -198,8 +199,10 @@ WindowId TAlarmPass::LaunchProgram(const std::string &commandLine, bool minimize
         return NoWindow;
     const std::optional<LaunchedProgram> program =
         m_s.launcher.launch(argv, minimized ? ShowState::Minimized : ShowState::Normal);
-    if (!program || program->window == NoWindow)
+    if (!program)
         return NoWindow;
+    // A program that showed no window in time still started: its stop plays the after-wave
+    // and deletes a one-shot alarm; there is just no window to close.
     m_programs[id] = *program;
     return program->window;
 }

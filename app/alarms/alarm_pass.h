@@ -54,7 +54,7 @@ public:
     // The hooks may be changed at any time (the CD player, the launcher path, the error report).
     AlarmPassServices &services() { return m_s; }
 
-    // The program an alarm started and has not yet stopped.
+    // The program an alarm started and has not yet stopped (its window may be NoWindow).
     std::optional<LaunchedProgram> startedProgram(AlarmId id) const;
 
 private:

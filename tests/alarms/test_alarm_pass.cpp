@@ -306,3 +306,25 @@ TEST_F(AlarmPassTest, ATickAtTheVeryStartOfTheMinuteStillReArmsForTheNextOccurre
 
 } // namespace
 } // namespace orvane
+
+namespace orvane {
+namespace {
+
+TEST_F(AlarmPassTest, AProgramWithoutAWindowStillHasItsStopButNothingToClose)
+{
+    launcher.setShowsWindows(false);
+    TAlarmRecord r = test::MakeAlarm(rcOnce, test::TimeAt(7, 0), atProgram, "/usr/bin/backup-job --quiet");
+    r.StopEnabled = 1;
+    r.StopTime = test::TimeAt(7, 30);
+    r.AfterWave.assign("/w/done.wav");
+    add(r, test::At(2026, 12, 8, 7, 0));
+    runAt(test::At(2026, 12, 8, 7, 0));
+    EXPECT_EQ(table.slot(1).ProgWindow, 0);
+    runAt(test::At(2026, 12, 8, 7, 30));
+    EXPECT_TRUE(launcher.closed().empty());
+    EXPECT_EQ(sound.requestedNames(), std::vector<std::string>{"/w/done.wav"});
+    EXPECT_TRUE(table.slot(1).isEmpty());
+}
+
+} // namespace
+} // namespace orvane
