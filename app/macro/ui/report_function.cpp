@@ -23,12 +23,12 @@ void reportInMessageBox(const char *caption, const char *text)
 {
     const QString title = QString::fromLatin1(caption ? caption : "");
     const QString message = QString::fromLatin1(text ? text : "");
+    std::fprintf(stderr, "orvane: %s%s%s\n", caption && caption[0] ? caption : "",
+                 caption && caption[0] ? ": " : "", text ? text : "");
+    // Runs without anyone at the screen (tests, benchmarks) keep the text on standard error.
     QCoreApplication *app = QCoreApplication::instance();
-    if (!qobject_cast<QApplication *>(app)) {
-        std::fprintf(stderr, "%s%s%s\n", caption && caption[0] ? caption : "",
-                     caption && caption[0] ? ": " : "", text ? text : "");
+    if (!qobject_cast<QApplication *>(app) || qEnvironmentVariableIsSet("ORVANE_NO_MESSAGE_BOXES"))
         return;
-    }
     if (QThread::currentThread() == app->thread())
         showMessage(title, message);
     else
