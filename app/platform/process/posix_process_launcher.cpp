@@ -5,7 +5,10 @@
 #include <fcntl.h>
 #include <spawn.h>
 #include <sys/wait.h>
+#include <mutex>
+#include <system_error>
 #include <thread>
+#include <vector>
 #include <unistd.h>
 
 extern char **environ;
@@ -45,15 +48,33 @@ bool Prepare(SpawnSetup &s)
            posix_spawn_file_actions_addclosefrom_np(&s.actions, STDERR_FILENO + 1) == 0;
 }
 
+// Children no thread could be started for; they are reaped without waiting at the next spawn.
+std::mutex g_leftMutex;
+std::vector<pid_t> g_leftChildren;
+
+void ReapLeftChildren()
+{
+    std::lock_guard<std::mutex> lock(g_leftMutex);
+    std::erase_if(g_leftChildren, [](pid_t pid) {
+        int status = 0;
+        return ::waitpid(pid, &status, WNOHANG) != 0;
+    });
+}
+
 // Waits for the child on a thread of its own, so that it is reaped the moment it ends
 // whatever the rest of the program is doing.
 void ReapWhenDone(pid_t pid)
 {
-    std::thread([pid] {
-        int status = 0;
-        while (::waitpid(pid, &status, 0) < 0 && errno == EINTR) {
-        }
-    }).detach();
+    try {
+        std::thread([pid] {
+            int status = 0;
+            while (::waitpid(pid, &status, 0) < 0 && errno == EINTR) {
+            }
+        }).detach();
+    } catch (const std::system_error &) {
+        std::lock_guard<std::mutex> lock(g_leftMutex);
+        g_leftChildren.push_back(pid);
+    }
 }
 
 } // namespace
@@ -76,6 +97,7 @@ std::optional<pid_t> PosixProcessLauncher::spawn(const std::vector<std::string> 
         args.push_back(const_cast<char *>(a.c_str()));
     args.push_back(nullptr);
 
+    ReapLeftChildren();
     SpawnSetup setup;
     if (!Prepare(setup))
         return std::nullopt;
