@@ -78,3 +78,23 @@ TEST(WeekdayName, NamesTheDateAndToleratesDamage)
 
 } // namespace
 } // namespace orvane
+
+#include "app/alarms/alarm_list.h"
+
+namespace orvane {
+namespace {
+
+TEST(BuildAlarmList, DescribesTheAlarmsInSlotOrder)
+{
+    TAlarmTable table;
+    table.storeAlarm(1, MakeAlarm(rcDaily, TimeAt(9, 0), atMessage, "nine"));
+    table.storeAlarm(3, MakeAlarm(rcDaily, TimeAt(6, 0), atProgram, "six"));
+    table.SortAlarmTable();
+    const std::vector<std::string> lines = BuildAlarmList(table, FormatSettings{});
+    ASSERT_EQ(lines.size(), 2u);
+    EXPECT_EQ(lines[0], "6:00 AM" + Blanks(3) + "Daily" + Blanks(19) + "six");
+    EXPECT_EQ(lines[1].substr(34), "nine");
+}
+
+} // namespace
+} // namespace orvane
