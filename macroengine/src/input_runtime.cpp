@@ -125,6 +125,14 @@ void InputRuntime::reportRefused(const InputService::GrabReport &report)
 void InputRuntime::post(const EngineRequest &request)
 {
     std::lock_guard lock(m_queueMutex);
+    // A held hot key repeats; while the installing thread is busy (a code hook speaking, say)
+    // its repeats would pile up and play on long after the key was let go. One waiting
+    // request per macro is enough.
+    if (request.message == kReqPlayMacro) {
+        for (const EngineRequest &waiting : m_queue)
+            if (waiting.message == kReqPlayMacro && waiting.lParam == request.lParam)
+                return;
+    }
     m_queue.push_back(request);
     const uint64_t one = 1;
     if (m_wakeFd >= 0 && write(m_wakeFd, &one, sizeof one) < 0) {
@@ -264,7 +272,8 @@ void inputProcessRequests() noexcept
 {
     try {
         std::lock_guard lock(engineMutex());
-        InputRuntime::instance().processRequests(theEngine());
+        Engine &engine = theEngine();
+        InputRuntime::instance().processRequests(engine);
     } catch (...) {
         reportUnknownError();
     }

@@ -4,6 +4,7 @@
 #include "playback.h"
 #include "playback_schedule.h"
 #include "recorder.h"
+#include "input_fakes.h"
 #include "tests/macroengine/engine_fixture.h"
 
 #include <gtest/gtest.h>
@@ -11,57 +12,9 @@
 namespace orvane {
 namespace {
 
-class FakeCapture : public RecordCapture
-{
-public:
-    bool start(const CaptureSettings &settings) override
-    {
-        ++starts;
-        last = settings;
-        return startWorks;
-    }
-    std::vector<CapturedEvent> stop() override
-    {
-        ++stops;
-        std::vector<CapturedEvent> out;
-        out.swap(pending);
-        return out;
-    }
-    bool startWorks = true;
-    int starts = 0, stops = 0;
-    CaptureSettings last;
-    std::vector<CapturedEvent> pending;
-};
-
-class FakeDevice : public PlaybackDevice
-{
-public:
-    bool start(PlaybackJob j, std::function<void()> f) override
-    {
-        job = std::move(j);
-        finished = std::move(f);
-        return startWorks;
-    }
-    void pause() override { calls += "pause;"; }
-    void resume() override { calls += "resume;"; }
-    void stop() override { calls += "stop;"; }
-    bool startWorks = true;
-    PlaybackJob job;
-    std::function<void()> finished;
-    std::string calls;
-};
-
-class FakeEnvironment : public InputEnvironment
-{
-public:
-    uint8_t lockFlags() override { return locks; }
-    void setLockFlags(uint8_t flags, uint8_t mask) override
-    {
-        locks = static_cast<uint8_t>((locks & ~mask) | (flags & mask));
-    }
-    ScreenPoint pointer() override { return {300, 200}; }
-    uint8_t locks = 0x10; // Num Lock on
-};
+using test::FakeCapture;
+using test::FakeDevice;
+using test::FakeEnvironment;
 
 int g_hookCalls = 0;
 EngineState g_stateInHook = EngineState::Playing;
