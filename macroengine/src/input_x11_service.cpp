@@ -269,8 +269,14 @@ void XInputService::handleKey(XKeyEvent &event)
     const InputKey input = reduceKeyboard(vk, modifiersFromState(d, event.state), down,
                                           m_snapshot.cancelKey);
     const InputDecision decision = dispatchInput(m_snapshot, input, InputSource::Keyboard, {});
-    if (down)
-        XAllowEvents(d, decision.swallow ? AsyncKeyboard : ReplayKeyboard, event.time);
+    if (down && decision.swallow) {
+        // The grab would hold the whole keyboard until the key is let go, and a macro the key
+        // starts would type into it; so the key is taken and the keyboard let go at once.
+        XAllowEvents(d, AsyncKeyboard, event.time);
+        XUngrabKeyboard(d, CurrentTime);
+    } else if (down) {
+        XAllowEvents(d, ReplayKeyboard, event.time);
+    }
     if (decision.post)
         send(*decision.post);
     XFlush(d);
