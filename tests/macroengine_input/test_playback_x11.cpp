@@ -108,6 +108,20 @@ TEST(PlaybackX11, HotKeyPressedDuringPlaybackGoesToTheApplication)
     EXPECT_TRUE(pumpUntil([] { return g_hookRuns == 1; }));
 }
 
+TEST(PlaybackX11, AMacroTypesIntoTheApplicationWhileItsHotKeyIsStillHeld)
+{
+    EngineSession session(1);
+    ASSERT_TRUE(session.ok());
+    TargetWindow target;
+    FakeUser user;
+    loadMacro(writeMacroFile({{kDown, kA, 1, 0, 0}, {kUp, kA, 1, 5, 0}}, 0x0079)); // F10
+    user.press(XK_F10);
+    pumpFor(std::chrono::milliseconds(200));
+    EXPECT_EQ(target.pressedKeys(), std::vector<KeySym>{XK_a});
+    user.release(XK_F10);
+    EXPECT_TRUE(stateIs(0));
+}
+
 TEST(PlaybackX11, RecordedLockStatesHoldDuringPlaybackOnly)
 {
     EngineSession session(0);
