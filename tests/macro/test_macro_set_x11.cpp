@@ -32,7 +32,12 @@ protected:
 
     void SetUp() override
     {
-        m_display = XOpenDisplay(nullptr);
+        // Xvfb refuses connections for a moment while it resets after the last client left.
+        for (int attempt = 0; attempt < 50 && !m_display; ++attempt) {
+            m_display = XOpenDisplay(nullptr);
+            if (!m_display)
+                std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        }
         ASSERT_TRUE(m_display);
     }
     void TearDown() override { XCloseDisplay(m_display); }

@@ -5,6 +5,7 @@
 #include <poll.h>
 
 #include <fstream>
+#include <stdexcept>
 #include <mutex>
 #include <thread>
 #include <unistd.h>
@@ -31,9 +32,31 @@ void record(const char *caption, const char *text)
     reported().push_back(std::string(caption) + (caption[0] ? "|" : "") + text);
 }
 
+// Xvfb resets itself whenever its last client leaves, and refuses connections meanwhile; one
+// connection held for the whole run keeps the server as the tests left it.
+Display *connect()
+{
+    Display *display = nullptr;
+    for (int attempt = 0; attempt < 50 && !display; ++attempt) {
+        display = XOpenDisplay(nullptr);
+        if (!display)
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+    return display;
+}
+
+Display *openDisplay()
+{
+    static Display *keepAlive = connect();
+    Display *display = keepAlive ? connect() : nullptr;
+    if (!display)
+        throw std::runtime_error("no X display");
+    return display;
+}
+
 } // namespace
 
-TargetWindow::TargetWindow(int x, int y) : m_display(XOpenDisplay(nullptr))
+TargetWindow::TargetWindow(int x, int y) : m_display(openDisplay())
 {
     m_window = XCreateSimpleWindow(m_display, DefaultRootWindow(m_display), x, y, 300, 200, 0, 0,
                                    0xFFFFFF);
@@ -89,7 +112,7 @@ std::vector<TargetWindow::Click> TargetWindow::clicks()
     return m_clicks;
 }
 
-FakeUser::FakeUser() : m_display(XOpenDisplay(nullptr)) {}
+FakeUser::FakeUser() : m_display(openDisplay()) {}
 
 FakeUser::~FakeUser()
 {
@@ -243,6 +266,8 @@ std::vector<std::string> Reports::take()
 EngineSession::EngineSession(KyBool fast, uint8_t mouse, uint8_t origin, KyBool cancelChecking,
                              KyWindow notify)
 {
+    // A server still resetting after the previous test process left would refuse the engine.
+    XCloseDisplay(openDisplay());
     m_ok = InstallHook(notify, fast, 1, mouse, origin, cancelChecking);
 }
 
