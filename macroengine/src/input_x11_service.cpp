@@ -149,6 +149,9 @@ bool XInputService::grab(const GrabTarget &target)
     Display *d = m_display.get();
     if (!target.button && !target.keycode)
         return false;
+    // An error still on its way (a request sent to a window that has gone) is no refusal.
+    XSync(d, False);
+    m_display.takeError();
     for (unsigned int variant : target.variants) {
         if (target.button)
             XGrabButton(d, target.button, target.modifiers | variant, m_root, False,
