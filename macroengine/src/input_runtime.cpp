@@ -54,6 +54,7 @@ bool InputRuntime::start(Engine &engine)
     m_reportedButtons = false;
     m_last = {};
     m_last.ownWindow = ~0u; // differs from every real snapshot, so the first one is sent
+    m_lastSignature.clear();
     refresh(engine);
     return true;
 }
@@ -97,10 +98,32 @@ InputSnapshot InputRuntime::snapshotOf(Engine &engine) const
     return s;
 }
 
+// What the snapshot depends on, cheap to take after every export: reading the registry takes
+// its lock once per entry, so it is read only when the table or the keys changed.
+std::vector<uint32_t> InputRuntime::signatureOf(Engine &engine) const
+{
+    const EngineSettings &s = engine.settings();
+    std::vector<uint32_t> signature{static_cast<uint32_t>(engine.state()), s.toggleRecordKey,
+                                    s.pauseKey, s.cancelKey, s.cancelChecking,
+                                    engine.ownerId(), engine.scrap()};
+    if (const MacroRecord *scrap = engine.record(engine.scrap()))
+        signature.push_back(scrap->key);
+    for (KyMacro macro : engine.slots()) {
+        signature.push_back(macro);
+        if (const MacroRecord *record = macro ? engine.record(macro) : nullptr)
+            signature.push_back(record->key);
+    }
+    return signature;
+}
+
 void InputRuntime::refresh(Engine &engine)
 {
     if (!running() || !engine.installed())
         return;
+    std::vector<uint32_t> signature = signatureOf(engine);
+    if (signature == m_lastSignature)
+        return;
+    m_lastSignature = std::move(signature);
     InputSnapshot snapshot = snapshotOf(engine);
     if (snapshot == m_last)
         return;

@@ -6,6 +6,7 @@
 #include "recorder.h"
 
 #include <deque>
+#include <vector>
 #include <memory>
 #include <mutex>
 
@@ -52,6 +53,7 @@ private:
     void playRequested(Engine &engine, KyMacro macro);
     void reportRefused(const InputService::GrabReport &report);
     InputSnapshot snapshotOf(Engine &engine) const;
+    std::vector<uint32_t> signatureOf(Engine &engine) const;
 
     InputPlatform m_platform;
     std::unique_ptr<InputEnvironment> m_environment;
@@ -61,6 +63,7 @@ private:
     std::unique_ptr<Playback> m_playback;
     std::unique_ptr<InputService> m_service;
     InputSnapshot m_last;
+    std::vector<uint32_t> m_lastSignature;
     bool m_reportedKeys = false;
     bool m_reportedButtons = false;
     bool m_processing = false;
