@@ -2,6 +2,10 @@
 
 #include <X11/Xatom.h>
 
+#include <unistd.h>
+
+#include <vector>
+
 namespace orvane {
 
 namespace {
@@ -25,7 +29,104 @@ bool managerNamesActiveWindow(Display *display, Window &active)
     return found;
 }
 
+std::vector<Window> windowList(Display *display, const char *propertyName)
+{
+    std::vector<Window> windows;
+    const Atom property = XInternAtom(display, propertyName, True);
+    if (property == None)
+        return windows;
+    Atom type = None;
+    int format = 0;
+    unsigned long count = 0, after = 0;
+    unsigned char *data = nullptr;
+    if (XGetWindowProperty(display, DefaultRootWindow(display), property, 0, 65536, False,
+                           XA_WINDOW, &type, &format, &count, &after, &data) == Success &&
+        type == XA_WINDOW && format == 32) {
+        const auto *ids = reinterpret_cast<unsigned long *>(data);
+        windows.assign(ids, ids + count);
+    }
+    if (data)
+        XFree(data);
+    return windows;
+}
+
+// Bottom to top, as X stacks them.
+std::vector<Window> stackedWindows(Display *display)
+{
+    std::vector<Window> windows = windowList(display, "_NET_CLIENT_LIST_STACKING");
+    if (!windows.empty())
+        return windows;
+    Window root = 0, parent = 0, *children = nullptr;
+    unsigned int count = 0;
+    if (XQueryTree(display, DefaultRootWindow(display), &root, &parent, &children, &count)) {
+        windows.assign(children, children + count);
+        if (children)
+            XFree(children);
+    }
+    return windows;
+}
+
+Window topLevelOf(Display *display, Window window, const std::vector<Window> &stack)
+{
+    for (int depth = 0; window != 0 && depth < 64; ++depth) {
+        for (Window w : stack)
+            if (w == window)
+                return window;
+        Window root = 0, parent = 0, *children = nullptr;
+        unsigned int count = 0;
+        if (!XQueryTree(display, window, &root, &parent, &children, &count))
+            return 0;
+        if (children)
+            XFree(children);
+        if (parent == root)
+            return window;
+        window = parent;
+    }
+    return 0;
+}
+
+bool belongsToThisProcess(Display *display, Window window)
+{
+    const Atom property = XInternAtom(display, "_NET_WM_PID", True);
+    if (property == None)
+        return false;
+    Atom type = None;
+    int format = 0;
+    unsigned long count = 0, after = 0;
+    unsigned char *data = nullptr;
+    bool ours = false;
+    if (XGetWindowProperty(display, window, property, 0, 1, False, XA_CARDINAL, &type, &format,
+                           &count, &after, &data) == Success &&
+        type == XA_CARDINAL && format == 32 && count == 1)
+        ours = static_cast<pid_t>(reinterpret_cast<unsigned long *>(data)[0]) == getpid();
+    if (data)
+        XFree(data);
+    return ours;
+}
+
+bool isViewable(Display *display, Window window)
+{
+    XWindowAttributes attributes;
+    return XGetWindowAttributes(display, window, &attributes) &&
+           attributes.map_state == IsViewable && attributes.c_class == InputOutput;
+}
+
 } // namespace
+
+Window nextApplicationWindow(Display *display, Window active)
+{
+    const std::vector<Window> stack = stackedWindows(display);
+    const Window top = topLevelOf(display, active, stack);
+    size_t below = stack.size();
+    for (size_t i = 0; i < stack.size(); ++i)
+        if (stack[i] == top)
+            below = i;
+    for (size_t i = below; i-- > 0;) {
+        if (isViewable(display, stack[i]) && !belongsToThisProcess(display, stack[i]))
+            return stack[i];
+    }
+    return 0;
+}
 
 Window activeWindow(Display *display)
 {

@@ -18,6 +18,12 @@ bool windowExists(Display *display, Window window);
 // Asks the window manager to activate the window, or raises and focuses it where none runs.
 void bringWindowForward(Display *display, Window window);
 
+// The application window below the active one in stacking order: the first visible top-level
+// window, going down from the active window, that belongs to another process than this one;
+// 0 when there is none. Where the window manager keeps _NET_CLIENT_LIST_STACKING its clients
+// are walked, else the root's children.
+Window nextApplicationWindow(Display *display, Window active);
+
 // The pointer position in screen coordinates.
 ScreenPoint pointerPosition(Display *display);
 

@@ -211,8 +211,14 @@ void XPlayer::run()
     for (size_t p = 0; p < m_job.events.size(); ++p) {
         const MacroEvent &event = m_job.events[p];
         due += playbackDelay(m_job.events, p, m_job.fast);
-        if (event.message == kTaskSwitchMarker)
+        if (event.message == kTaskSwitchMarker) {
+            // The user switched applications here while recording.
+            Display *d = m_display->get();
+            if (const Window next = nextApplicationWindow(d, activeWindow(d)))
+                bringWindowForward(d, next);
+            m_display->takeError();
             continue;
+        }
         bringForward(event.window);
         if (!waitUntil(due)) {
             completed = false;

@@ -122,6 +122,20 @@ TEST(PlaybackX11, AMacroTypesIntoTheApplicationWhileItsHotKeyIsStillHeld)
     EXPECT_TRUE(stateIs(0));
 }
 
+TEST(PlaybackX11, ATaskSwitchMarkerBringsTheNextApplicationForward)
+{
+    EngineSession session(1);
+    ASSERT_TRUE(session.ok());
+    TargetWindow lower(50, 50);
+    TargetWindow upper(120, 120); // mapped later, so stacked above
+    upper.focus();
+    PlaybackMacro(loadMacro(writeMacroFile({{0x5FF, 0, 0, 0, 0}, {kDown, kA, 1, 1, 0},
+                                            {kUp, kA, 1, 2, 0}})));
+    ASSERT_TRUE(stateIs(0));
+    EXPECT_EQ(lower.pressedKeys(), std::vector<KeySym>{XK_a});
+    EXPECT_TRUE(upper.pressedKeys().empty());
+}
+
 TEST(PlaybackX11, RecordedLockStatesHoldDuringPlaybackOnly)
 {
     EngineSession session(0);
