@@ -33,11 +33,11 @@ void put(std::string &out, uint32_t value, int bytes)
         out.push_back(static_cast<char>(value >> (8 * i)));
 }
 
-// A macro file with one macro: 'a' pressed and released, then 'b' `gap` ms after 'a'.
+// A macro file with one macro: 'a' typed, then 'b' typed `gap` ms later.
 std::string writeMacro(uint32_t gap)
 {
-    const uint32_t events[4][2] = {{0x100, 1000}, {0x101, 1001}, {0x100, 1000 + gap},
-                                   {0x101, 1001 + gap}};
+    const uint32_t events[4][2] = {{0x100, 1000}, {0x101, 1000}, {0x100, 1000 + gap},
+                                   {0x101, 1000 + gap}};
     std::string bytes = "\x08KYLOOM32";
     put(bytes, 0x0200, 2);
     put(bytes, 0, 2);
