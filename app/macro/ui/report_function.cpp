@@ -5,7 +5,6 @@
 #include <QApplication>
 #include <QMessageBox>
 #include <QMetaObject>
-#include <QThread>
 
 #include <cstdio>
 
@@ -29,11 +28,10 @@ void reportInMessageBox(const char *caption, const char *text)
     QCoreApplication *app = QCoreApplication::instance();
     if (!qobject_cast<QApplication *>(app) || qEnvironmentVariableIsSet("ORVANE_NO_MESSAGE_BOXES"))
         return;
-    if (QThread::currentThread() == app->thread())
-        showMessage(title, message);
-    else
-        QMetaObject::invokeMethod(app, [title, message] { showMessage(title, message); },
-                                  Qt::QueuedConnection);
+    // Shown from the event loop rather than inside the library's call: a modal box there
+    // would run the engine's own requests in the middle of the call that reported.
+    QMetaObject::invokeMethod(app, [title, message] { showMessage(title, message); },
+                              Qt::QueuedConnection);
 }
 
 KyReportFn g_installed = nullptr;
