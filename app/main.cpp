@@ -3,6 +3,7 @@
 #include "app/clock/ui/main_window.h"
 #include "app/clock/ui/program_services.h"
 #include "app/common/clock.h"
+#include "app/macro/ui/report_function.h"
 
 #include "kyloom32.h"
 
@@ -106,6 +107,7 @@ int main(int argc, char **argv)
         return 0;
     }
 
+    orvane::InstallQtReportFunction();
     auto clock = orvane::ProgramClock::fromEnvironment();
     orvane::TProgramServices services(*clock);
     orvane::TMain main(*clock, services);

@@ -30,6 +30,9 @@ public:
     void unbindHotKey() override;
 
 private:
+    // A failure the user should see: on standard error, and in a message box.
+    void report(const std::string &text);
+
     struct Parts;
     const Clock &m_clock;
     TMain *m_main = nullptr;
