@@ -1,6 +1,6 @@
 // Idle cost of the running clock: CPU milliseconds and resident memory of the real program over
 // a stretch of wall time (60 s by default, ORVANE_IDLE_SECONDS to change). Run under Xvfb:
-//   xvfb-run -a build/bench/idle/bench_idle
+//   xvfb-run -a build/bin/bench_idle
 #include <benchmark/benchmark.h>
 
 #include <chrono>
