@@ -1,4 +1,5 @@
 #include "engine.h"
+#include "message_ids.h"
 
 #include "report.h"
 
@@ -6,15 +7,6 @@ namespace orvane {
 
 namespace {
 
-constexpr uint16_t kMsgInvalidHandle = 3;
-constexpr uint16_t kMsgRegistryFull = 13;
-constexpr uint16_t kMsgCreateWindow = 23;
-constexpr uint16_t kMsgNothingToUninstall = 25;
-constexpr uint16_t kMsgScrapAllocation = 28;
-constexpr uint16_t kMsgSharedAllocation = 29;
-constexpr uint16_t kMsgSharedMapping = 30;
-constexpr uint16_t kMsgInvalidValue = 35;
-constexpr uint16_t kMsgBusy = 38;
 
 // Mouse messages (0x200-0x209) left out of recordings for each mouse-recording mode; the
 // range 0-0 holds nothing that can occur.

@@ -1,4 +1,5 @@
 #include "engine.h"
+#include "message_ids.h"
 
 #include "report.h"
 
@@ -10,11 +11,6 @@ namespace orvane {
 
 namespace {
 
-constexpr uint16_t kMsgScrapNotValid = 2;
-constexpr uint16_t kMsgRegistryFull = 13;
-constexpr uint16_t kMsgKeyInUse = 37;
-constexpr uint16_t kMsgNoMacroName = 100;
-constexpr uint16_t kMsgMacroUndefined = 101;
 
 } // namespace
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engine.h"
+#include "message_ids.h"
 #include "report.h"
 
 #include <mutex>
@@ -14,7 +15,6 @@ Engine &theEngine();
 // Serialises the exports: the host's thread and, later, the input-capture thread meet here.
 std::recursive_mutex &engineMutex();
 
-constexpr uint16_t kMsgUnknownError = 34;
 
 // Tells the input thread what an export changed (input_runtime.cpp).
 void inputRefresh(Engine &engine) noexcept;

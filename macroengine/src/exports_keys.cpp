@@ -1,12 +1,12 @@
 // C exports: the engine's own keys, the possible macro keys and the modifier bits of a key.
 #include "export_guard.h"
+#include "message_ids.h"
 #include "possible_keys.h"
 
 using namespace orvane;
 
 namespace {
 
-constexpr uint16_t kMsgModifiersNotAllowed = 36;
 constexpr uint8_t kCtrl = 1, kAlt = 2, kShift = 4;
 
 KyBool hasModifier(KyKey key, uint8_t bit) { return (key >> 8 & bit) ? 1 : 0; }

@@ -1,13 +1,12 @@
 // C exports: recording, playback and the state of the hot keys.
 #include "export_guard.h"
+#include "message_ids.h"
 #include "input_runtime.h"
 
 using namespace orvane;
 
 namespace {
 
-constexpr uint16_t kMsgCannotRecord = 31;
-constexpr uint16_t kMsgAlreadyOff = 32;
 
 } // namespace
 

@@ -1,4 +1,5 @@
 #include "input_runtime.h"
+#include "message_ids.h"
 
 #include "export_guard.h"
 #include "report.h"
@@ -9,8 +10,6 @@ namespace orvane {
 
 namespace {
 
-constexpr uint16_t kMsgKeyboardHook = 17;
-constexpr uint16_t kMsgMouseHook = 19;
 
 bool isRecording(EngineState state)
 {

@@ -1,4 +1,5 @@
 #include "key_names.h"
+#include "message_ids.h"
 
 #include "report.h"
 
@@ -9,11 +10,6 @@ namespace orvane {
 
 namespace {
 
-constexpr uint16_t kMsgNoName = 300;
-constexpr uint16_t kMsgCancel = 303;
-constexpr uint16_t kMsgPause = 305;
-constexpr uint16_t kMsgNumDivide = 306;
-constexpr uint16_t kMsgNumDecimal = 307;
 
 struct VkName {
     uint8_t vk;

@@ -1,4 +1,5 @@
 #include "key_string_parser.h"
+#include "message_ids.h"
 
 #include "key_string_names.h"
 #include "key_string_utf8.h"
@@ -8,7 +9,6 @@ namespace orvane {
 
 namespace {
 
-constexpr uint16_t kMsgUnknownError = 34;
 
 char32_t toUpperAscii(char32_t c) { return (c >= U'a' && c <= U'z') ? c - U'a' + U'A' : c; }
 

@@ -1,4 +1,5 @@
 #include "macro_file_reader.h"
+#include "message_ids.h"
 
 #include "macro_file_format.h"
 #include "report.h"
@@ -12,13 +13,6 @@ namespace orvane {
 
 namespace {
 
-constexpr uint16_t kMsgInvalidHandle = 3;
-constexpr uint16_t kMsgOpen = 4;
-constexpr uint16_t kMsgRead = 6;
-constexpr uint16_t kMsgClose = 8;
-constexpr uint16_t kMsgFormat = 9;
-constexpr uint16_t kMsgVersion = 10;
-constexpr uint16_t kMsgAllocate = 11;
 
 } // namespace
 

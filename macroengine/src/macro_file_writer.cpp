@@ -1,4 +1,5 @@
 #include "macro_file_writer.h"
+#include "message_ids.h"
 
 #include "macro_file_format.h"
 #include "report.h"
@@ -12,9 +13,6 @@ namespace orvane {
 
 namespace {
 
-constexpr uint16_t kMsgCreate = 5;
-constexpr uint16_t kMsgWrite = 7;
-constexpr uint16_t kMsgClose = 8;
 
 // The new file gets the permissions of the one it replaces, or the usual ones for a new file.
 void copyMode(int fd, const std::string &target)

@@ -1,4 +1,5 @@
 #include "playback.h"
+#include "message_ids.h"
 
 #include "input_notify.h"
 #include "report.h"
@@ -7,7 +8,6 @@ namespace orvane {
 
 namespace {
 
-constexpr uint16_t kMsgPlaybackHook = 26;
 
 } // namespace
 

@@ -1,4 +1,5 @@
 #include "recorder.h"
+#include "message_ids.h"
 
 #include "input_notify.h"
 #include "report.h"
@@ -7,8 +8,6 @@ namespace orvane {
 
 namespace {
 
-constexpr uint16_t kMsgCannotRecord = 31;
-constexpr uint16_t kMsgAlreadyOff = 32;
 
 bool isRecording(EngineState state)
 {
