@@ -3,6 +3,10 @@
 #include "app/clock/ui/help_window.h"
 
 #include <QApplication>
+#include <QClipboard>
+#include <QLabel>
+#include <QLineEdit>
+#include <QComboBox>
 #include <QMessageBox>
 #include <QShortcut>
 #include <QVariant>
@@ -46,6 +50,17 @@ void InstallContextHelp(QWidget *window, int windowContext)
             }
         }
         THelpWindow::ShowContext(context);
+    });
+}
+
+void InstallCopyReadout(QWidget *window, QWidget *readout)
+{
+    auto *shortcut = new QShortcut(QKeySequence::Copy, window);
+    // Text fields keep their own Ctrl+C: the shortcut only fires when the focus is elsewhere.
+    shortcut->setContext(Qt::WindowShortcut);
+    QObject::connect(shortcut, &QShortcut::activated, window, [readout] {
+        if (auto *label = qobject_cast<QLabel *>(readout))
+            QApplication::clipboard()->setText(label->text());
     });
 }
 

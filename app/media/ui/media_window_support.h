@@ -23,4 +23,8 @@ void ShowMediaError(QWidget *parent, const std::string &text);
 void InstallContextHelp(QWidget *window, int windowContext);
 void SetHelpContext(QWidget *control, int context);
 
+// Ctrl+C in `window`, while no text field has the focus, copies the time or amount `readout`
+// shows to the clipboard, for pasting into a bill or a note.
+void InstallCopyReadout(QWidget *window, QWidget *readout);
+
 } // namespace orvane

@@ -138,6 +138,7 @@ TTimerDown::TTimerDown(const Clock &clock, SoundPlayer &sound, QWidget *parent)
     connect(SpeedButton3, &QPushButton::clicked, this, &QWidget::close);
     connect(SpeedButton4, &QPushButton::clicked, this, [] { THelpWindow::ShowContext(kHelpWindow); });
     InstallContextHelp(this, kHelpWindow);
+    InstallCopyReadout(this, TimeLeft);
 
     Timer1 = new QTimer(this);
     Timer1->setInterval(TickIntervalMs(clock));

@@ -95,6 +95,7 @@ TTimerUp::TTimerUp(const Clock &clock, const std::string &programDir, QWidget *p
     connect(SpeedButton3, &QPushButton::clicked, this, &TTimerUp::SpeedButton3Click);
     connect(SpeedButton4, &QPushButton::clicked, this, [] { THelpWindow::ShowContext(kHelpWindow); });
     InstallContextHelp(this, kHelpWindow);
+    InstallCopyReadout(this, Elapsed);
 
     Timer1 = new QTimer(this);
     Timer1->setInterval(TickIntervalMs(clock));
