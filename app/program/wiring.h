@@ -5,4 +5,7 @@ namespace orvane {
 
 class TProgram;
 
+// The count-down and count-up timers: a new window for every command.
+void WireTimers(TProgram &program);
+
 } // namespace orvane
