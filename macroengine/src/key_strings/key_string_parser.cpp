@@ -3,6 +3,7 @@
 #include "key_strings/key_string_names.h"
 #include "key_strings/key_string_utf8.h"
 #include "keys/vk_keysym.h"
+#include "kyloom32.h"
 
 namespace orvane {
 
