@@ -48,6 +48,9 @@ public:
     // The save routine: every setting, then the alarm file. Errors are shown in message boxes.
     void SaveAll();
     void ClockTickNow() { Timer1Timer(); }
+    // After the options were confirmed: the face as at start-up (truncating scale) with the
+    // current time fitted, and the window on top or not.
+    void ApplyLook();
 
 public slots:
     void Timer1Timer();
