@@ -336,8 +336,10 @@ TEST(OptionDialog, EveryControlHasAnAccessibleNameAndTheCaptionsAreAsDescribed)
     EXPECT_GE(checked, 30);
     // Each check box, radio button and push button but OK and Cancel carries its mnemonic.
     for (QAbstractButton *b : d.findChildren<QAbstractButton *>()) {
-        if (b->objectName() == "OKBtn" || b->objectName() == "CancelBtn" || b->objectName().isEmpty())
+        // The tab bar's own scroll arrows are Qt's, not the dialog's controls.
+        if (b->objectName() == "OKBtn" || b->objectName() == "CancelBtn" || b->objectName().isEmpty() ||
+            b->parentWidget()->inherits("QTabBar"))
             continue;
-        EXPECT_TRUE(b->text().contains('&')) << b->text().toStdString();
+        EXPECT_TRUE(b->text().contains(QLatin1Char('&'))) << b->objectName().toStdString();
     }
 }
