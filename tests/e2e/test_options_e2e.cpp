@@ -106,9 +106,11 @@ TEST_F(OptionsEndToEnd, PreferencesButtonOpensTheDialogAndOkSavesTheChange)
                            dialog + "; xdotool key --delay 150 alt+m Down Down Down alt+c alt+s Return");
     ASSERT_TRUE(WaitFor([&] { return FindWindow("^Program Options").empty(); }, std::chrono::seconds(10)));
 
-    ASSERT_TRUE(WaitFor([&] { return ProgramRunner::readFile(orvane.file("murvelin.ini")).find("HowOften=30") !=
-                                     std::string::npos; },
-                        std::chrono::seconds(5)));
+    // The settings are saved by the apply, the dialog's placement as the dialog goes.
+    ASSERT_TRUE(WaitFor([&] {
+        const std::string text = ProgramRunner::readFile(orvane.file("murvelin.ini"));
+        return text.find("HowOften=30") != std::string::npos && text.find("[Option]") != std::string::npos;
+    }, std::chrono::seconds(5)));
     const std::string ini = ProgramRunner::readFile(orvane.file("murvelin.ini"));
     EXPECT_NE(ini.find("Auto Run=1"), std::string::npos) << ini;
     EXPECT_NE(ini.find("[Option]"), std::string::npos) << "the dialog's placement is kept";

@@ -159,6 +159,8 @@ void TAboutForm::FormActivate()
 {
     ProductName->setText(QStringLiteral("Orvane 32"));
     Version->setText(QStringLiteral("Version 1.1"));
+    // Enter closes the box, as its OK button is what a user expects to start on.
+    OKButton->setFocus();
     if (const QScreen *screen = this->screen()) {
         const QRect area = screen->availableGeometry();
         move(area.center() - QPoint(width() / 2, height() / 2));

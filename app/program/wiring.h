@@ -1,0 +1,11 @@
+#pragma once
+// Each group of windows connects itself to the program in a file of its own (wire_<area>.cpp),
+// so that the program root lists the groups and nothing more.
+namespace orvane {
+
+class TProgram;
+
+// The Preferences and About commands: the options dialog and the about box.
+void WireOptions(TProgram &program);
+
+} // namespace orvane
