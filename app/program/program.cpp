@@ -19,6 +19,7 @@ TProgram::TProgram(std::unique_ptr<Clock> clock, MessageBoxes boxes) : m_clock(s
     m_reporter.setParentWindow(m_main.get());
 
     WireTimers(*this);
+    WireOptions(*this);
     m_main->updateCommands();
 }
 

@@ -7,5 +7,7 @@ class TProgram;
 
 // The count-down and count-up timers: a new window for every command.
 void WireTimers(TProgram &program);
+// The Preferences and About commands: the options dialog and the about box.
+void WireOptions(TProgram &program);
 
 } // namespace orvane
