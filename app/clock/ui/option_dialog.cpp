@@ -9,7 +9,7 @@
 #include "app/clock/ui/help_window.h"
 #include "app/clock/ui/placement.h"
 #include "app/clock/ui/spin_edit.h"
-#include "app/clock/ui/wave_chooser.h"
+#include "app/media/ui/wave_chooser.h"
 #include "app/common/convert_error.h"
 #include "app/common/paths.h"
 #include "app/macro/ui/macro_key_combo_box.h"
@@ -79,9 +79,22 @@ std::optional<QColor> AskColor(QWidget *parent, const QColor &initial)
 
 } // namespace
 
+namespace {
+
+// "&Browse / Record": the recorder, starting at the current wave; its choice replaces it.
+std::optional<QString> BrowseRecordVoiceWave(QWidget *parent, const QString &current)
+{
+    const auto choice = BrowseRecordWave(parent, current.toStdString());
+    if (!choice)
+        return std::nullopt;
+    return QString::fromStdString(choice->RecorderFileName);
+}
+
+} // namespace
+
 TOption::TOption(TProgramSettings &live, std::string programDir, QWidget *parent)
     : QDialog(parent), m_live(live), m_programDir(std::move(programDir)), m_working(live.record),
-      m_colorChooser(AskColor), m_waveChooser(ChooseWaveFile)
+      m_colorChooser(AskColor), m_waveChooser(BrowseRecordVoiceWave)
 {
     setObjectName(QStringLiteral("Option"));
     setWindowTitle(QStringLiteral("Program Options"));
