@@ -278,8 +278,11 @@ KYLOOM_API void SetScrollLock(KyBool on);
  * server before the next is sent. No key stays down afterwards. */
 KYLOOM_API void SendKeys(const char *keys, KyBool wait);
 
-/* Sends each character of `text` that the keyboard map can type to the focus window as a key
- * event of its own, without pressing any real key. */
+/* Types every character of the UTF-8 `text` literally into the window that has the focus
+ * ("+", "~" and braces are plain characters here), through the same key injection as
+ * SendKeys; characters the keyboard map lacks are typed on borrowed spare keycodes. No
+ * display, no XTEST extension, no focus window and a character no key can type are each
+ * reported with the caption "SendText". No key stays down afterwards. */
 KYLOOM_API void SendText(const char *text);
 
 /* Brings the top-level window whose title is exactly `title` to the front and focuses it;

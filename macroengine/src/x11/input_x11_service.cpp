@@ -364,7 +364,9 @@ void XInputService::run()
         pollfd fds[3] = {{m_wakeFd, POLLIN, 0},
                          {connected ? ConnectionNumber(d) : -1, POLLIN, 0},
                          {connected ? ConnectionNumber(m_windowDisplay) : -1, POLLIN, 0}};
-        if (poll(fds, 3, 1000) < 0)
+        // No timeout: every reason to wake (an X event, a request, a change of grabs, the
+        // end of the service) makes one of the three readable, so the thread sleeps at rest.
+        if (poll(fds, 3, -1) < 0)
             continue;
         if ((fds[1].revents | fds[2].revents) & (POLLHUP | POLLERR | POLLNVAL))
             connected = false;

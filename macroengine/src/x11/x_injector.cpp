@@ -1,6 +1,7 @@
 #include "x11/x_injector.h"
 
 #include "core/report.h"
+#include "key_strings/text_actions.h"
 #include "keys/vk_keysym.h"
 #include "keys/vk_keysym_unicode.h"
 
@@ -19,8 +20,9 @@ XInjector::~XInjector()
     XSync(m_display, False);
 }
 
-void XInjector::run(const std::vector<KeyAction> &actions)
+void XInjector::run(const std::vector<KeyAction> &requested)
 {
+    const std::vector<KeyAction> actions = coalesceModifiers(requested);
     const std::vector<XInjectorKeymap::Wanted> wanted = wantedKeysyms(actions);
     m_keymap.lendAhead(wanted);
     for (size_t i = 0; i < actions.size(); ++i) {

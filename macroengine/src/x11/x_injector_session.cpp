@@ -1,6 +1,7 @@
 #include "x11/x_injector_session.h"
 
 #include "key_strings/key_string_parser.h"
+#include "key_strings/text_actions.h"
 #include "key_strings/key_string_utf8.h"
 #include "core/report.h"
 #include "keys/vk_keysym_unicode.h"
@@ -8,6 +9,9 @@
 #include "x11/x_injector_display.h"
 
 #include <X11/extensions/XTest.h>
+
+#include <cstdio>
+#include <string>
 
 namespace orvane {
 
@@ -27,22 +31,11 @@ Window focusWindow(Display *display)
     return focus;
 }
 
-void sendCharacterEvent(Display *display, Window focus, const XInjectorKeymap::KeyLevel &key,
-                        int type)
+std::string codePointName(char32_t c)
 {
-    XKeyEvent event{};
-    event.type = type;
-    event.display = display;
-    event.window = focus;
-    event.root = DefaultRootWindow(display);
-    event.subwindow = None;
-    event.time = CurrentTime;
-    event.x = event.y = event.x_root = event.y_root = 1;
-    event.state = key.level == 1 ? ShiftMask : 0;
-    event.keycode = key.keycode;
-    event.same_screen = True;
-    const long mask = type == KeyPress ? KeyPressMask : KeyReleaseMask;
-    XSendEvent(display, focus, True, mask, reinterpret_cast<XEvent *>(&event));
+    char name[16];
+    std::snprintf(name, sizeof name, "U+%04X", static_cast<unsigned>(c));
+    return name;
 }
 
 } // namespace
@@ -71,19 +64,24 @@ InjectStatus sendTextString(std::string_view text)
         reportText("SendText", "Cannot open the X display");
         return InjectStatus::NoDisplay;
     }
-    const Window focus = focusWindow(display.get());
-    if (focus == None || focus == PointerRoot)
-        return InjectStatus::NoFocus;
-    const XInjectorKeymap keymap(display.get());
-    for (char32_t c : decodeKeyString(text)) {
-        const auto key = keymap.find(keysymForCodePoint(c));
-        if (!key)
-            continue;
-        sendCharacterEvent(display.get(), focus, *key, KeyPress);
-        sendCharacterEvent(display.get(), focus, *key, KeyRelease);
+    if (!hasXTest(display.get())) {
+        reportText("SendText", "The X server has no XTEST extension");
+        return InjectStatus::NoXTest;
     }
-    XSync(display.get(), False);
-    return InjectStatus::Done;
+    const Window focus = focusWindow(display.get());
+    if (focus == None) {
+        reportText("SendText", "No window has the keyboard focus");
+        return InjectStatus::NoFocus;
+    }
+    // The characters are typed as real key events (XTest), as SendKeys types them: clients
+    // ignore key events that another client sends them, so a text sent that way never
+    // arrives. Characters the keyboard map lacks are typed on borrowed keycodes.
+    XInjectorKeymap keymap(display.get());
+    const TextActions typed = textActions(decodeKeyString(text), keymap);
+    XInjector(display.get(), keymap, InjectWait::No).run(typed.actions);
+    for (char32_t c : typed.untypable)
+        reportText("SendText", "No key can type the character " + codePointName(c));
+    return typed.untypable.empty() ? InjectStatus::Done : InjectStatus::Untypable;
 }
 
 } // namespace orvane
