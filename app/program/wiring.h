@@ -5,4 +5,7 @@ namespace orvane {
 
 class TProgram;
 
+// The alarm set-up dialog behind the Alarms button, the "&Alarms" menu item and the tray menu.
+void WireAlarmSet(TProgram &program);
+
 } // namespace orvane
