@@ -375,7 +375,7 @@ std::optional<TDateTime> TryStrToDateTime(std::string_view text, const FormatSet
     SkipBlanks(text, i);
     if (i != text.size())
         return std::nullopt;
-    return d + t;
+    return ComposeDateTime(d, t);
 }
 
 } // namespace orvane

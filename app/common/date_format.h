@@ -1,8 +1,9 @@
 #pragma once
 // Formatting and reading back dates and times in the program's format language.
 //
-// Tokens (any letter case): c, d, dd, ddd, dddd, ddddd (short date), dddddd (long date), m, mm,
-// mmm, mmmm (minutes right after an hour token), yy, yyyy, h, hh, n, nn, s, ss, z, zzz,
+// Tokens (any letter case): c, d, dd, ddd, dddd, ddddd (short date), dddddd (long date), m, mm
+// (the month, but the minutes when they follow an hour token with nothing between but the time
+// separator and blanks, as in "h:mm" or "hh mm"), mmm, mmmm, yy, yyyy, h, hh, n, nn, s, ss, z, zzz,
 // t (short time), tt (long time), am/pm, a/p, ampm, "/" (date separator), ":" (time separator),
 // and 'quoted' or "quoted" literal text. An hour is shown 12-hour when the format holds an
 // AM/PM token.

@@ -116,6 +116,11 @@ TDateTime TimeOf(TDateTime dt)
     return ms / kMSecsPerDay;
 }
 
+TDateTime ComposeDateTime(TDateTime date, TDateTime time)
+{
+    return date < 0 ? date - time : date + time;
+}
+
 TDateTime ToDateTime(TimePoint t)
 {
     using namespace std::chrono;

@@ -34,6 +34,10 @@ int DayOfWeek(TDateTime dt);
 
 TDateTime DateOf(TDateTime dt);
 TDateTime TimeOf(TDateTime dt);
+// A date (whole days) and a time of day (0 <= time < 1) as one value. Before the epoch the
+// fraction still counts forward from midnight, so the time is subtracted from a negative day
+// count: 2 days before the epoch at 06:00 is -2.25, not -1.75.
+TDateTime ComposeDateTime(TDateTime date, TDateTime time);
 
 // Local wall-clock value of an instant, and back. A local time inside a spring-forward gap maps to
 // the instant the clocks show after the jump; a repeated hour maps to its first occurrence.

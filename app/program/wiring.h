@@ -9,5 +9,7 @@ class TProgram;
 void WireTimers(TProgram &program);
 // The Preferences and About commands: the options dialog and the about box.
 void WireOptions(TProgram &program);
+// The alarm set-up dialog behind the Alarms button, the "&Alarms" menu item and the tray menu.
+void WireAlarmSet(TProgram &program);
 
 } // namespace orvane

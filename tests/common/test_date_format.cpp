@@ -102,3 +102,38 @@ TEST(DateFormat, DateTimeTextsRoundTrip)
     EXPECT_EQ(TryStrToDateTime(text, fs, 2026), dt);
     EXPECT_FALSE(TryStrToDateTime("12/8/26 garbage", fs, 2026));
 }
+
+// A date before the epoch carries its time of day forward from midnight like any other date, so
+// formatting and reading back must agree on both sides of 30 December 1899.
+TEST(DateFormat, DatesBeforeTheEpochKeepTheirTimeOfDay)
+{
+    const FormatSettings fs;
+    struct Case {
+        const char *text;
+        int year, month, day, hour, minute;
+    };
+    const Case cases[] = {
+        {"2/18/1800 6:39 AM", 1800, 2, 18, 6, 39},
+        {"12/29/1899 11:59 PM", 1899, 12, 29, 23, 59},
+        {"12/30/1899 6:00 AM", 1899, 12, 30, 6, 0},
+        {"1/1/1900 12:00 PM", 1900, 1, 1, 12, 0},
+    };
+    for (const auto &c : cases) {
+        const auto dt = TryStrToDateTime(c.text, fs, 2026);
+        ASSERT_TRUE(dt) << c.text;
+        int y, mo, d, h, mi, s, ms;
+        DecodeDate(*dt, y, mo, d);
+        DecodeTime(*dt, h, mi, s, ms);
+        EXPECT_EQ(std::tie(y, mo, d, h, mi), std::tie(c.year, c.month, c.day, c.hour, c.minute)) << c.text;
+        EXPECT_EQ(FormatDateTime("m/d/yyyy h:nn AMPM", *dt, fs), c.text);
+    }
+}
+
+TEST(DateFormat, MmAfterAnHourMeansMinutesAcrossSeparatorsAndBlanks)
+{
+    const FormatSettings fs;
+    const TDateTime dt = EncodeDate(2026, 3, 4) + EncodeTime(7, 5);
+    EXPECT_EQ(FormatDateTime("h:mm", dt, fs), "7:05");
+    EXPECT_EQ(FormatDateTime("hh mm", dt, fs), "07 05");
+    EXPECT_EQ(FormatDateTime("mm/dd", dt, fs), "03/04");
+}
