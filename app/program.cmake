@@ -5,7 +5,7 @@ file(GLOB ui_srcs CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*/ui/*.cpp ${CMA
 add_library(orvane_ui STATIC ${ui_srcs} ${CMAKE_CURRENT_SOURCE_DIR}/resources/help.qrc)
 target_include_directories(orvane_ui PUBLIC ${PROJECT_SOURCE_DIR})
 target_link_libraries(orvane_ui PUBLIC Qt6::Widgets Qt6::Network orvane_clock orvane_platform orvane_common kyloom32)
-foreach(lib orvane_alarms orvane_snippets orvane_macro)
+foreach(lib orvane_alarms orvane_snippets orvane_macro orvane_media)
   if(TARGET ${lib})
     target_link_libraries(orvane_ui PUBLIC ${lib})
   endif()
