@@ -1,0 +1,11 @@
+#pragma once
+// Each group of windows connects itself to the program in a file of its own (wire_<area>.cpp),
+// so that the program root lists the groups and nothing more.
+namespace orvane {
+
+class TProgram;
+
+// The CD player: the device over libcdio, the speed-bar command and the CD alarms.
+void WireCDPlayer(TProgram &program);
+
+} // namespace orvane
