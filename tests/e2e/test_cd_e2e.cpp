@@ -99,8 +99,8 @@ TEST_F(CDEndToEnd, SpeedBarOpensThePlayerAndPlayPlaysTheImage)
     EXPECT_EQ(record.name(0), "Unknown");
     EXPECT_EQ(record.name(3), "Untitled 3");
 
-    ProgramRunner::capture("xdotool windowactivate --sync " + player + " 2>/dev/null; xdotool key --window " + player +
-                           " alt+a");
+    ProgramRunner::capture("xdotool windowactivate --sync " + player + " 2>/dev/null; xdotool windowfocus --sync " +
+                           player + "; xdotool key alt+a");
     ASSERT_TRUE(WaitFor([&] { return !CdTracks(ProgramRunner::readFile(orvane.file("sound.log"))).empty(); },
                         std::chrono::seconds(10)));
     EXPECT_EQ(CdTracks(ProgramRunner::readFile(orvane.file("sound.log"))).front(), 1);
