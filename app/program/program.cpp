@@ -17,8 +17,9 @@ TProgram::TProgram(std::unique_ptr<Clock> clock, MessageBoxes boxes) : m_clock(s
     m_services->loadAlarmTable();
     m_main = std::make_unique<TMain>(*m_clock, m_state, *m_services, *this, m_reporter);
     m_reporter.setParentWindow(m_main.get());
-    WireAlarmSet(*this);
 
+    WireAlarmSet(*this);
+    WireCDPlayer(*this);
     WireTimers(*this);
     WireOptions(*this);
     m_main->updateCommands();

@@ -11,5 +11,7 @@ void WireTimers(TProgram &program);
 void WireOptions(TProgram &program);
 // The alarm set-up dialog behind the Alarms button, the "&Alarms" menu item and the tray menu.
 void WireAlarmSet(TProgram &program);
+// The CD player: the device over libcdio, the speed-bar command and the CD alarms.
+void WireCDPlayer(TProgram &program);
 
 } // namespace orvane

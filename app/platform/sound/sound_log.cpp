@@ -16,6 +16,7 @@ const char *kindText(SoundKind kind)
     case SoundKind::File: return "file";
     case SoundKind::Default: return "default";
     case SoundKind::Beep: return "beep";
+    case SoundKind::CdTrack: return "cd";
     }
     return "?";
 }

@@ -10,7 +10,7 @@
 
 namespace orvane {
 
-enum class SoundKind { Snippet, File, Default, Beep };
+enum class SoundKind { Snippet, File, Default, Beep, CdTrack };
 enum class SoundMode { Sync, Async, AsyncNoStop };
 enum class SoundOutcome { Played, Skipped, Default };
 

@@ -1,0 +1,62 @@
+#include "app/platform/cd/cd_audio_stream.h"
+
+namespace orvane {
+namespace {
+
+// 1024 frames at 44.1 kHz is 23 ms: a play request is heard well within 100 ms.
+constexpr int kDeviceFrames = 1024;
+
+} // namespace
+
+std::unique_ptr<CdAudioStream> CdAudioStream::open(Render render, std::string &error)
+{
+    // SDL would otherwise catch SIGINT and SIGTERM for an event queue this program never reads.
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+    if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
+        error = SDL_GetError();
+        return nullptr;
+    }
+    std::unique_ptr<CdAudioStream> stream(new CdAudioStream(std::move(render)));
+    SDL_AudioSpec want{};
+    want.freq = 44100;
+    want.format = AUDIO_S16SYS;
+    want.channels = 2;
+    want.samples = kDeviceFrames;
+    want.callback = &CdAudioStream::callback;
+    want.userdata = stream.get();
+    SDL_AudioSpec have{};
+    // No changes allowed: SDL converts CD audio to whatever the hardware takes.
+    stream->m_device = SDL_OpenAudioDevice(nullptr, 0, &want, &have, 0);
+    if (stream->m_device == 0) {
+        error = SDL_GetError();
+        SDL_QuitSubSystem(SDL_INIT_AUDIO);
+        return nullptr;
+    }
+    return stream;
+}
+
+CdAudioStream::CdAudioStream(Render render) : m_render(std::move(render)) {}
+
+CdAudioStream::~CdAudioStream()
+{
+    if (m_device != 0) {
+        SDL_CloseAudioDevice(m_device);
+        SDL_QuitSubSystem(SDL_INIT_AUDIO);
+    }
+}
+
+void CdAudioStream::run(bool running)
+{
+    if (running == m_running)
+        return;
+    m_running = running;
+    SDL_PauseAudioDevice(m_device, running ? 0 : 1);
+}
+
+void CdAudioStream::callback(void *user, Uint8 *stream, int len)
+{
+    auto *self = static_cast<CdAudioStream *>(user);
+    self->m_render(reinterpret_cast<int16_t *>(stream), len / 4);
+}
+
+} // namespace orvane
