@@ -31,6 +31,7 @@ pkgs=(
   xterm
   fonts-dejavu-core
   fonts-liberation
+  x11-apps
 )
 missing=()
 for p in "${pkgs[@]}"; do

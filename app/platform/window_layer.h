@@ -31,6 +31,18 @@ public:
     virtual std::optional<std::string> title(WindowId window) = 0;
     // Sets the title (UTF-8); false when the window no longer exists.
     virtual bool setTitle(WindowId window, const std::string &title) = 0;
+    // Keeps following `window`'s title (one window at a time; NoWindow follows none), so that
+    // title(window) answers from what is known until its owner changes it.
+    virtual void watchTitle(WindowId window) { (void)window; }
+
+    // A descriptor that becomes readable when the window system has news for this layer (the
+    // front window or the followed title changed); -1 when there is none to watch. The caller's
+    // event loop watches it and calls processEvents().
+    virtual int eventDescriptor() const { return -1; }
+    // Takes in whatever news has arrived, without waiting; true when the front window or the
+    // followed title may have changed. foregroundWindow() and title() do this first themselves,
+    // so nothing is missed when nobody watches the descriptor; news then only arrives later.
+    virtual bool processEvents() { return false; }
 
     // The first top-level window whose title is exactly `title`; NoWindow when none. Under a
     // window manager only the windows it manages are searched (not never-shown ones).

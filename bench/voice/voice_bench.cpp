@@ -156,6 +156,41 @@ void BM_LongFileRequestToFirstSample(benchmark::State &state)
 }
 BENCHMARK(BM_LongFileRequestToFirstSample)->UseManualTime()->Iterations(50)->Unit(benchmark::kMillisecond);
 
+// The device closes when nothing has played for a while; the hot key pressed after such a rest
+// opens it again. From the request to the first samples, the opening included.
+void BM_SnippetAfterTheDeviceClosedAtRest(benchmark::State &state)
+{
+    ManualClock clock;
+    SdlSoundPlayer player(clock, "", {}, std::chrono::milliseconds(50));
+    player.hasDevice();
+    const auto image = SnippetLibrary::find("WAVEFILE_7");
+    std::vector<double> ms;
+    std::mt19937 random(11);
+    for (auto _ : state) {
+        const auto limit = Steady::now() + std::chrono::seconds(3);
+        while (player.outputOpen() && Steady::now() < limit)
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        if (player.outputOpen()) {
+            state.SkipWithError("the device stayed open at rest");
+            break;
+        }
+        pauseAtRandom(random);
+        const auto start = Steady::now();
+        player.play(SoundImage{"WAVEFILE_7", *image}, sndAsync);
+        const auto first = firstSampleAfter(player, start);
+        if (!first) {
+            state.SkipWithError("the device took no samples within 2 s");
+            break;
+        }
+        const double seconds = std::chrono::duration<double>(*first - start).count();
+        state.SetIterationTime(seconds);
+        ms.push_back(seconds * 1000);
+        player.stop();
+    }
+    report(state, ms);
+}
+BENCHMARK(BM_SnippetAfterTheDeviceClosedAtRest)->UseManualTime()->Iterations(40)->Unit(benchmark::kMillisecond);
+
 // The first request of a run also opens the device.
 void BM_FirstRequestWithDeviceOpening(benchmark::State &state)
 {

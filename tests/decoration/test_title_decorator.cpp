@@ -185,41 +185,117 @@ TEST_F(TitleDecoratorTest, RestoreLeavesATitleTheOwnerChangedSinceTheLastTick)
 
 TEST_F(TitleDecoratorTest, LongTitleIsCutAndStaysStable)
 {
+    // The window's own part gives way, never the time: 93 characters and the 10 of the suffix.
     const std::string longTitle(120, 'x');
     const WindowId w = windows.addWindow(longTitle);
     windows.setForeground(w);
     tick();
-    const std::string expected = std::string(99, 'x') + " - 7";
+    const std::string expected = std::string(93, 'x') + kSuffix;
     EXPECT_EQ(titleOf(w), expected);
-    EXPECT_EQ(decorator.baseTitle(), std::string(99, 'x'));
+    EXPECT_EQ(decorator.baseTitle(), longTitle);
     // The cut title read back is ours, not a new title of the owner's: no rewrite, no growth.
     tick();
     tick();
     EXPECT_EQ(windows.titleWrites().size(), 1u);
     EXPECT_EQ(titleOf(w), expected);
+    // Leaving it gives the whole title back.
+    windows.setForeground(windows.addWindow("Other"));
+    tick();
+    EXPECT_EQ(titleOf(w), longTitle);
 }
 
 TEST_F(TitleDecoratorTest, TitleJustUnderTheReadLimitKeepsItsSuffixUnrepeated)
 {
-    // 95 characters plus a 10-character suffix passes 99 but not 103.
+    // 95 characters plus a 10-character suffix passes 103: the title gives up two characters.
     const WindowId w = windows.addWindow(std::string(95, 'y'));
     windows.setForeground(w);
     for (int i = 0; i < 3; ++i)
         tick();
-    EXPECT_EQ(titleOf(w), std::string(95, 'y') + " - 7:05 ");
+    EXPECT_EQ(titleOf(w), std::string(93, 'y') + kSuffix);
     EXPECT_EQ(windows.titleWrites().size(), 1u);
+    decorator.redecorate(kNextSuffix);
+    EXPECT_EQ(titleOf(w), std::string(93, 'y') + kNextSuffix);
 }
 
 TEST_F(TitleDecoratorTest, MultibyteTitleIsCutBetweenCharacters)
 {
-    // 98 ASCII characters, then two 3-byte characters: the 99th character is kept whole.
+    // 92 ASCII characters, then two 3-byte characters: the 93rd character is kept whole.
     const std::string euro = "\xE2\x82\xAC";
-    const WindowId w = windows.addWindow(std::string(98, 'a') + euro + euro);
+    const std::string own = std::string(92, 'a') + euro + euro;
+    const WindowId w = windows.addWindow(own);
     windows.setForeground(w);
     tick();
-    EXPECT_EQ(decorator.baseTitle(), std::string(98, 'a') + euro);
-    EXPECT_EQ(titleOf(w), std::string(98, 'a') + euro + " - 7");
+    EXPECT_EQ(decorator.baseTitle(), own);
+    EXPECT_EQ(titleOf(w), std::string(92, 'a') + euro + kSuffix);
 }
+
+TEST_F(TitleDecoratorTest, ASuffixLeftByAnEarlierRunIsReplacedNotStacked)
+{
+    const WindowId w = windows.addWindow("Terminal - 7:02 PM");
+    windows.setForeground(w);
+    tick();
+    EXPECT_EQ(titleOf(w), "Terminal - 7:05 PM");
+    tick();
+    decorator.redecorate(kNextSuffix);
+    EXPECT_EQ(titleOf(w), "Terminal - 7:06 PM");
+    // Given back as it was found: whether that time was ours cannot be known for sure.
+    decorator.restore();
+    EXPECT_EQ(titleOf(w), "Terminal - 7:02 PM");
+}
+
+TEST_F(TitleDecoratorTest, ParentOfTheFrontDialogIsLookedUpOnlyWhenTheFrontChanges)
+{
+    const WindowId main = windows.addWindow("Spreadsheet");
+    const WindowId dialog = windows.addWindow("Save As", main);
+    windows.setForeground(dialog);
+    for (int i = 0; i < 5; ++i)
+        tick(WindowScope::ParentOnly);
+    EXPECT_EQ(windows.parentLookups(), 1);
+    EXPECT_EQ(titleOf(main), "Spreadsheet - 7:05 PM");
+    EXPECT_EQ(windows.watchedWindow(), main);
+    windows.setForeground(main);
+    tick(WindowScope::ParentOnly);
+    windows.setForeground(dialog);
+    tick(WindowScope::ParentOnly);
+    EXPECT_EQ(windows.parentLookups(), 3);
+    // The parent gone: the next front dialog's parent is looked up afresh.
+    windows.destroyWindow(main);
+    tick(WindowScope::ParentOnly);
+    EXPECT_EQ(decorator.decoratedWindow(), NoWindow);
+    EXPECT_EQ(windows.watchedWindow(), NoWindow);
+    tick(WindowScope::ParentOnly);
+    EXPECT_EQ(windows.parentLookups(), 4);
+}
+
+struct SuffixCase {
+    const char *name;
+    const char *title;
+    const char *suffix;
+    const char *own;
+};
+
+class ClockSuffixShapeTest : public testing::TestWithParam<SuffixCase> {};
+
+TEST_P(ClockSuffixShapeTest, RecognisesOnlyATimeWrittenLikeTheSuffix)
+{
+    EXPECT_EQ(withoutClockSuffix(GetParam().title, GetParam().suffix), GetParam().own);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Shapes, ClockSuffixShapeTest,
+    testing::Values(SuffixCase{"SameFormat", "xterm - 08:10", " - 08:11", "xterm"},
+                    SuffixCase{"OneDigitHour", "xterm - 8:10", " - 08:11", "xterm"},
+                    SuffixCase{"OtherHalfOfTheDay", "Mail - 11:59 AM", " - 7:05 PM", "Mail"},
+                    SuffixCase{"StackedByEarlierRuns", "xterm - 08:10 - 08:10", " - 08:11", "xterm"},
+                    SuffixCase{"SuffixAlone", " - 08:10", " - 08:11", ""},
+                    SuffixCase{"OtherLanguageWord", "Uhr - 8:10 nachm.", " - 7:05 vorm.", "Uhr"},
+                    SuffixCase{"TwelveHourTitleUnder24HourClock", "Mail - 7:05 PM", " - 19:05", "Mail - 7:05 PM"},
+                    SuffixCase{"NotATime", "Report - 2024", " - 08:11", "Report - 2024"},
+                    SuffixCase{"ThreeDigits", "Track - 123:45", " - 08:11", "Track - 123:45"},
+                    SuffixCase{"OtherSeparator", "Build - 08.10", " - 08:11", "Build - 08.10"},
+                    SuffixCase{"NoDash", "Standup 08:10", " - 08:11", "Standup 08:10"},
+                    SuffixCase{"TimeInTheMiddle", "At - 08:10 today", " - 08:11", "At - 08:10 today"}),
+    [](const testing::TestParamInfo<SuffixCase> &info) { return info.param.name; });
 
 } // namespace
 } // namespace orvane

@@ -216,8 +216,59 @@ TEST_F(SdlSoundPlayerTest, WithoutAnAudioDeviceSoundsAreSilentButBehaveTheSame)
     const std::string err = testing::internal::GetCapturedStderr();
     EXPECT_NE(err.find("no sound output"), std::string::npos);
     EXPECT_EQ(err.find("no sound output"), err.rfind("no sound output"));
-    EXPECT_EQ(logged().size(), 4u);
+    // Nothing was heard, and the log says so.
+    EXPECT_EQ(logged(), (std::vector<std::string>{"file\t" + tone + "\tsync\tsilent",
+                                                  "file\t" + tone + "\tasync\tsilent",
+                                                  "file\t" + tone + "\tasync-nostop\tskipped",
+                                                  "beep\t0\tasync\tsilent"}));
 }
+
+struct IdleCase {
+    const char *name;
+    const char *driver;
+};
+
+class SdlSoundPlayerIdleTest : public SdlSoundPlayerTest, public testing::WithParamInterface<IdleCase> {
+protected:
+    static bool closesWithin(const SdlSoundPlayer &player, std::chrono::milliseconds limit)
+    {
+        const auto end = Steady::now() + limit;
+        while (Steady::now() < end) {
+            if (!player.outputOpen())
+                return true;
+            std::this_thread::sleep_for(10ms);
+        }
+        return false;
+    }
+};
+
+TEST_P(SdlSoundPlayerIdleTest, TheOutputClosesAtRestAndOpensAgainForTheNextSound)
+{
+    EnvGuard driver("SDL_AUDIODRIVER", GetParam().driver);
+    testing::internal::CaptureStderr();
+    SdlSoundPlayer player(m_clock, m_dir.file("sound.log"), {}, 300ms);
+    const std::string tone = m_dir.tone("tone.wav", 0.4);
+    EXPECT_TRUE(player.play(tone, sndAsync));
+    EXPECT_TRUE(player.outputOpen());
+    // Not while the sound plays, nor right after it.
+    std::this_thread::sleep_for(500ms);
+    EXPECT_TRUE(player.outputOpen());
+    EXPECT_TRUE(closesWithin(player, 2s));
+    // The next sound opens it again and plays whole, its start not lost to the opening.
+    const auto start = Steady::now();
+    EXPECT_TRUE(player.play(tone, sndSync));
+    EXPECT_GE(since(start), 350ms);
+    const auto first = player.latestFirstSampleTime();
+    ASSERT_TRUE(first.has_value());
+    EXPECT_LT(*first - start, 200ms);
+    EXPECT_TRUE(closesWithin(player, 2s));
+    testing::internal::GetCapturedStderr();
+    EXPECT_EQ(logged().size(), 2u);
+}
+
+INSTANTIATE_TEST_SUITE_P(Outputs, SdlSoundPlayerIdleTest,
+                         testing::Values(IdleCase{"Device", "dummy"}, IdleCase{"NoDevice", "no-such-driver"}),
+                         [](const testing::TestParamInfo<IdleCase> &info) { return info.param.name; });
 
 TEST_F(SdlSoundPlayerTest, TheEnvironmentNamesTheLogAndOpeningTheDeviceIsNoRequest)
 {
@@ -312,7 +363,7 @@ TEST_F(SdlSoundPlayerTest, AnUnpluggedDeviceIsReplacedAtTheNextRequest)
 {
     bool unplugged = false;
     int opened = 0;
-    SdlSoundPlayer player(m_clock, "", [&](SoundVoice &voice, std::string &) -> std::unique_ptr<AudioOutput> {
+    SdlSoundPlayer player(m_clock, "", [&](SoundVoice &voice, const std::optional<OutputFormat> &, std::string &) -> std::unique_ptr<AudioOutput> {
         ++opened;
         unplugged = false;
         return std::make_unique<UnpluggableOutput>(voice, unplugged);
@@ -332,7 +383,7 @@ TEST_F(SdlSoundPlayerTest, AnUnpluggedDeviceIsReplacedAtTheNextRequest)
 TEST_F(SdlSoundPlayerTest, WhenNoDeviceCanBeOpenedTheReasonIsGivenOnceAndSoundsGoOnSilently)
 {
     int tries = 0;
-    SdlSoundPlayer player(m_clock, "", [&](SoundVoice &, std::string &error) -> std::unique_ptr<AudioOutput> {
+    SdlSoundPlayer player(m_clock, "", [&](SoundVoice &, const std::optional<OutputFormat> &, std::string &error) -> std::unique_ptr<AudioOutput> {
         ++tries;
         error = "the test has no device";
         return nullptr;

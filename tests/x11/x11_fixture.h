@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "app/platform/window_layer.h"
+#include "app/platform/x11/x11_window_layer.h"
 #include "test_display.h"
 
 #include <cstdlib>
@@ -22,6 +23,10 @@ protected:
         layer = openX11WindowLayer();
         ASSERT_NE(layer, nullptr);
     }
+
+    // Makes sure the layer has taken in every change the test's own connection has made.
+    void settle() { x11Layer().roundTrip(); }
+    X11WindowLayer &x11Layer() { return dynamic_cast<X11WindowLayer &>(*layer); }
 
     TestDisplay x;
     std::unique_ptr<WindowLayer> layer;

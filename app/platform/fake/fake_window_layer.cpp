@@ -36,6 +36,7 @@ FakeWindowLayer::Window *FakeWindowLayer::find(WindowId window)
 
 WindowId FakeWindowLayer::parentOf(WindowId window)
 {
+    ++m_parentLookups;
     const Window *w = find(window);
     return w ? w->parent : NoWindow;
 }

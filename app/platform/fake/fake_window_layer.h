@@ -33,11 +33,16 @@ public:
     const Window *window(WindowId window) const;
     const std::vector<TitleWrite> &titleWrites() const { return m_writes; }
     void clearTitleWrites() { m_writes.clear(); }
+    // How often a window's parent was asked for.
+    int parentLookups() const { return m_parentLookups; }
+    // The window whose title the caller follows (watchTitle).
+    WindowId watchedWindow() const { return m_watched; }
 
     WindowId foregroundWindow() override { return m_foreground; }
     WindowId parentOf(WindowId window) override;
     std::optional<std::string> title(WindowId window) override;
     bool setTitle(WindowId window, const std::string &title) override;
+    void watchTitle(WindowId window) override { m_watched = window; }
     WindowId findByTitle(const std::string &title) override;
     WindowId findByPid(pid_t pid, std::chrono::milliseconds timeout) override;
     bool exists(WindowId window) override { return m_windows.count(window) != 0; }
@@ -53,6 +58,8 @@ private:
     std::map<WindowId, Window> m_windows;
     std::vector<TitleWrite> m_writes;
     WindowId m_foreground = NoWindow;
+    WindowId m_watched = NoWindow;
+    int m_parentLookups = 0;
     WindowId m_nextId = 0x400001;
 };
 

@@ -9,7 +9,8 @@ constexpr int kDeviceFrames = 512;
 
 } // namespace
 
-std::unique_ptr<SdlAudioOutput> SdlAudioOutput::open(SoundVoice &voice, std::string &error)
+std::unique_ptr<SdlAudioOutput> SdlAudioOutput::open(SoundVoice &voice, const std::optional<OutputFormat> &format,
+                                                     std::string &error)
 {
     // SDL would otherwise catch SIGINT and SIGTERM for its event queue, which this program
     // never reads; the program closes itself on those signals.
@@ -19,17 +20,17 @@ std::unique_ptr<SdlAudioOutput> SdlAudioOutput::open(SoundVoice &voice, std::str
         return nullptr;
     }
     SDL_AudioSpec want{};
-    want.freq = 44100;
+    want.freq = format ? format->rate : 44100;
     want.format = AUDIO_F32SYS;
-    want.channels = 2;
+    want.channels = static_cast<Uint8>(format ? format->channels : 2);
     want.samples = kDeviceFrames;
     want.callback = &SdlAudioOutput::callback;
     want.userdata = &voice;
     SDL_AudioSpec have{};
     // The sample format stays float (SDL converts it for the hardware); rate and channels
     // follow the device so that no second resampling happens inside SDL.
-    const SDL_AudioDeviceID device = SDL_OpenAudioDevice(
-        nullptr, 0, &want, &have, SDL_AUDIO_ALLOW_FREQUENCY_CHANGE | SDL_AUDIO_ALLOW_CHANNELS_CHANGE);
+    const int allowed = format ? 0 : SDL_AUDIO_ALLOW_FREQUENCY_CHANGE | SDL_AUDIO_ALLOW_CHANNELS_CHANGE;
+    const SDL_AudioDeviceID device = SDL_OpenAudioDevice(nullptr, 0, &want, &have, allowed);
     if (device == 0) {
         error = SDL_GetError();
         SDL_QuitSubSystem(SDL_INIT_AUDIO);

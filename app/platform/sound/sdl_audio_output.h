@@ -7,6 +7,7 @@
 #include <SDL2/SDL.h>
 
 #include <memory>
+#include <optional>
 #include <string>
 
 namespace orvane {
@@ -14,7 +15,11 @@ namespace orvane {
 class SdlAudioOutput : public AudioOutput {
 public:
     // Opens the default device; none (and SDL's reason in `error`) when there is no sound output.
-    static std::unique_ptr<SdlAudioOutput> open(SoundVoice &voice, std::string &error);
+    // Without `format` the device's own rate and channels are taken; with it exactly that
+    // format (SDL converts if the device has changed), so that sound prepared for an earlier
+    // opening plays unchanged.
+    static std::unique_ptr<SdlAudioOutput> open(SoundVoice &voice, const std::optional<OutputFormat> &format,
+                                                std::string &error);
     ~SdlAudioOutput() override;
     SdlAudioOutput(const SdlAudioOutput &) = delete;
     SdlAudioOutput &operator=(const SdlAudioOutput &) = delete;

@@ -53,9 +53,12 @@ void feedRest(SoundVoice &voice, std::uint64_t id, WaveReader &reader, SampleCon
 
 } // namespace
 
-SdlSoundPlayer::SdlSoundPlayer(const Clock &clock, std::string logPath, DeviceOpener openDevice)
+SdlSoundPlayer::SdlSoundPlayer(const Clock &clock, std::string logPath, DeviceOpener openDevice,
+                               std::chrono::milliseconds idleClose)
     : m_log(clock, std::move(logPath)),
-      m_openDevice(openDevice ? std::move(openDevice) : DeviceOpener(&SdlAudioOutput::open))
+      m_openDevice(openDevice ? std::move(openDevice) : DeviceOpener(&SdlAudioOutput::open)),
+      m_holdsSdlAudio(!openDevice), m_idleClose(idleClose),
+      m_closer([this](std::stop_token stop) { closeWhenIdle(stop); })
 {
 }
 
@@ -67,38 +70,119 @@ std::unique_ptr<SdlSoundPlayer> SdlSoundPlayer::fromEnvironment(const Clock &clo
 
 SdlSoundPlayer::~SdlSoundPlayer()
 {
+    m_closer.request_stop();
+    if (m_closer.joinable())
+        m_closer.join();
     m_voice.stop();
     if (m_reader.joinable())
         m_reader.join();
     m_output.reset();
+    std::lock_guard lock(m_outputMutex);
+    if (m_holdsSdlAudio && m_lastFormat)
+        SDL_QuitSubSystem(SDL_INIT_AUDIO);
 }
 
-OutputFormat SdlSoundPlayer::openOutput()
+OutputFormat SdlSoundPlayer::outputFormat()
 {
-    std::lock_guard lock(m_outputMutex);
-    if (m_output && m_hasDevice && m_output->lost()) {
-        std::fprintf(stderr, "orvane: the sound device has gone; opening the default one again\n");
-        m_output.reset();
+    {
+        std::lock_guard lock(m_outputMutex);
+        if (m_lastFormat)
+            return *m_lastFormat;
     }
-    if (!m_output) {
+    openOutput();
+    std::lock_guard lock(m_outputMutex);
+    return *m_lastFormat;
+}
+
+bool SdlSoundPlayer::openOutput()
+{
+    {
+        std::lock_guard lock(m_outputMutex);
+        if (m_output && m_hasDevice && m_output->lost()) {
+            std::fprintf(stderr, "orvane: the sound device has gone; opening the default one again\n");
+            m_output.reset();
+        }
+        if (m_output)
+            return m_hasDevice;
         std::string error;
-        m_output = m_openDevice(m_voice, error);
+        m_output = m_openDevice(m_voice, m_lastFormat, error);
         m_hasDevice = m_output != nullptr;
         if (!m_output) {
             if (!m_silenceReported)
                 std::fprintf(stderr, "orvane: no sound output (%s); sounds will be silent\n", error.c_str());
             m_silenceReported = true;
-            m_output = std::make_unique<SilentAudioOutput>(m_voice);
+            m_output = std::make_unique<SilentAudioOutput>(m_voice, m_lastFormat.value_or(OutputFormat{}));
         }
+        if (!m_lastFormat && m_hasDevice && m_holdsSdlAudio) {
+            // SDL's audio driver stays loaded while the device is closed, so that opening it
+            // again after a rest costs only the device itself.
+            SDL_InitSubSystem(SDL_INIT_AUDIO);
+        } else if (!m_lastFormat) {
+            m_holdsSdlAudio = false;
+        }
+        if (!m_lastFormat)
+            m_lastFormat = m_output->format();
+        m_lastSound = std::chrono::steady_clock::now();
     }
-    return m_output->format();
+    // Taken once so that the closer cannot miss this between looking and starting to wait.
+    { std::lock_guard closer(m_closerMutex); }
+    m_closerWake.notify_all();
+    return m_hasDevice;
 }
 
 bool SdlSoundPlayer::hasDevice()
 {
+    std::lock_guard request(m_requestMutex);
     openOutput();
     std::lock_guard lock(m_outputMutex);
     return m_hasDevice;
+}
+
+bool SdlSoundPlayer::outputOpen() const
+{
+    std::lock_guard lock(m_outputMutex);
+    return m_output != nullptr;
+}
+
+void SdlSoundPlayer::closeWhenIdle(std::stop_token stop)
+{
+    std::unique_lock lock(m_closerMutex);
+    while (!stop.stop_requested()) {
+        lock.unlock();
+        const std::optional<std::chrono::milliseconds> wait = closeIfIdle();
+        lock.lock();
+        // Closed (or never opened): nothing to do until an output opens; no wake-ups at rest.
+        if (!wait)
+            m_closerWake.wait(lock, stop, [this] { return outputOpen(); });
+        else
+            m_closerWake.wait_for(lock, stop, *wait, [] { return false; });
+    }
+    // SDL keeps per-thread error state that only its own threads free on exit.
+    SDL_TLSCleanup();
+}
+
+std::optional<std::chrono::milliseconds> SdlSoundPlayer::closeIfIdle()
+{
+    using namespace std::chrono;
+    std::lock_guard request(m_requestMutex);
+    if (!outputOpen())
+        return std::nullopt;
+    const auto now = steady_clock::now();
+    if (m_voice.busy())
+        m_lastSound = now;
+    // The end of a sound is noticed at the latest one check later; checks come every second
+    // at most, and only while the output is open (its own thread wakes far more often).
+    const auto idle = duration_cast<milliseconds>(now - m_lastSound);
+    if (idle < m_idleClose)
+        return std::min<milliseconds>(m_idleClose - idle, milliseconds(1000));
+    if (m_reader.joinable())
+        m_reader.join();
+    std::unique_ptr<AudioOutput> closing;
+    {
+        std::lock_guard lock(m_outputMutex);
+        closing = std::move(m_output);
+    }
+    return std::nullopt;
 }
 
 bool SdlSoundPlayer::play(const std::string &fileName, SoundFlags flags)
@@ -157,9 +241,9 @@ bool SdlSoundPlayer::perform(const Request &request, const std::function<WaveRea
         m_log.write(request.kind, request.name, mode, SoundOutcome::Skipped);
         return false;
     }
-    const OutputFormat format = openOutput();
+    const OutputFormat format = outputFormat();
     std::optional<Prepared> sound = prepare(open(), format, request.whole);
-    SoundOutcome outcome = SoundOutcome::Played;
+    bool fallback = false;
     if (!sound) {
         if (request.flags & sndNoDefault) {
             m_log.write(request.kind, request.name, mode, SoundOutcome::Skipped);
@@ -168,11 +252,15 @@ bool SdlSoundPlayer::perform(const Request &request, const std::function<WaveRea
         std::vector<float> tone = ToneGenerator::defaultSound(format);
         const auto length = lengthOf(tone.size(), format);
         sound = Prepared{std::move(tone), length, nullptr, std::nullopt};
-        outcome = SoundOutcome::Default;
+        fallback = true;
     }
-    m_log.write(request.kind, request.name, mode, outcome);
     const auto length = sound->length;
+    // The sound is in place before a closed device opens, so that its very first buffer
+    // carries it rather than a buffer of silence.
     const std::uint64_t id = start(std::move(*sound), format);
+    const bool heard = openOutput();
+    m_log.write(request.kind, request.name, mode,
+                fallback ? SoundOutcome::Default : heard ? SoundOutcome::Played : SoundOutcome::Silent);
     // The wait of a synchronous request happens outside the lock, so that another thread's
     // request can still cut the sound off.
     lock.unlock();
@@ -186,6 +274,7 @@ std::uint64_t SdlSoundPlayer::start(Prepared sound, OutputFormat format)
     const bool more = sound.rest != nullptr;
     const std::uint64_t id = m_voice.start(std::move(sound.samples), !more);
     m_latestId = id;
+    m_lastSound = std::chrono::steady_clock::now();
     // The previous reader sees its sound cut off and ends; joining it here keeps one at most.
     if (m_reader.joinable())
         m_reader.join();
@@ -216,11 +305,13 @@ void SdlSoundPlayer::stop()
 bool SdlSoundPlayer::MessageBeep(unsigned type)
 {
     std::unique_lock lock(m_requestMutex);
-    const OutputFormat format = openOutput();
-    m_log.write(SoundKind::Beep, std::to_string(type), SoundMode::Async, SoundOutcome::Played);
+    const OutputFormat format = outputFormat();
     std::vector<float> tone = ToneGenerator::alert(type, format);
     const auto length = lengthOf(tone.size(), format);
     start(Prepared{std::move(tone), length, nullptr, std::nullopt}, format);
+    const bool heard = openOutput();
+    m_log.write(SoundKind::Beep, std::to_string(type), SoundMode::Async,
+                heard ? SoundOutcome::Played : SoundOutcome::Silent);
     return true;
 }
 

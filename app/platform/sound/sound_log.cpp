@@ -37,6 +37,7 @@ const char *outcomeText(SoundOutcome outcome)
     case SoundOutcome::Played: return "played";
     case SoundOutcome::Skipped: return "skipped";
     case SoundOutcome::Default: return "default";
+    case SoundOutcome::Silent: return "silent";
     }
     return "?";
 }

@@ -12,7 +12,9 @@ namespace orvane {
 
 enum class SoundKind { Snippet, File, Default, Beep, CdTrack };
 enum class SoundMode { Sync, Async, AsyncNoStop };
-enum class SoundOutcome { Played, Skipped, Default };
+// Played: handed to the sound device; Silent: played through to its end with no device to hear
+// it on; Skipped: not played; Default: the default sound played in its place.
+enum class SoundOutcome { Played, Skipped, Default, Silent };
 
 class SoundLog {
 public:

@@ -48,27 +48,78 @@ std::unique_ptr<WindowLayer> openX11WindowLayer(const char *displayName)
 X11WindowLayer::X11WindowLayer(Display *display)
     : m_display(display), m_root(DefaultRootWindow(display)), m_atoms(display), m_tree(display, m_atoms)
 {
+    // The window manager names the front window in a root property; its changes are announced.
+    XSelectInput(m_display, m_root, PropertyChangeMask);
+    XFlush(m_display);
 }
 
 X11WindowLayer::~X11WindowLayer() { XCloseDisplay(m_display); }
 
-void X11WindowLayer::discardEvents()
+int X11WindowLayer::eventDescriptor() const { return ConnectionNumber(m_display); }
+
+bool X11WindowLayer::processEvents()
 {
-    // A server without XKB sends MappingNotify to every client, unasked, whenever the macro
-    // engine remaps a key to type it; nothing here wants those, but unread they would pile up
-    // for as long as the program runs.
-    while (XEventsQueued(m_display, QueuedAlready) > 0) {
+    // Reads what has already arrived and never waits. Besides the announcements asked for, a
+    // server without XKB sends MappingNotify to every client, unasked, whenever the macro engine
+    // remaps a key to type it; unread, those would pile up for as long as the program runs.
+    bool changed = false;
+    while (XEventsQueued(m_display, QueuedAfterReading) > 0) {
         XEvent event;
         XNextEvent(m_display, &event);
+        changed = handleEvent(event) || changed;
     }
+    return changed;
+}
+
+bool X11WindowLayer::handleEvent(const XEvent &event)
+{
+    if (event.type == PropertyNotify) {
+        const XPropertyEvent &property = event.xproperty;
+        if (property.window == m_root && property.atom == m_atoms.netActiveWindow) {
+            m_activeKnown = false;
+            return true;
+        }
+        if (property.window == m_followed.window && (property.atom == m_atoms.netWmName || property.atom == XA_WM_NAME))
+            return handleFollowedTitleChange(property.atom);
+        return false;
+    }
+    if (event.type == DestroyNotify && event.xdestroywindow.window == m_followed.window) {
+        m_followed.known = true;
+        m_followed.title.reset();
+        return true;
+    }
+    return false;
+}
+
+bool X11WindowLayer::handleFollowedTitleChange(Atom property)
+{
+    int &own = property == m_atoms.netWmName ? m_followed.ownNetWmNameChanges : m_followed.ownWmNameChanges;
+    if (own > 0) {
+        --own;
+        return false;
+    }
+    m_followed.known = false;
+    return true;
+}
+
+void X11WindowLayer::roundTrip()
+{
+    XSync(m_display, False);
+    processEvents();
 }
 
 WindowId X11WindowLayer::foregroundWindow()
 {
-    discardEvents();
-    const auto active = X11Property::read(m_display, m_root, m_atoms.netActiveWindow, 4);
-    if (active && active->present() && active->type() == XA_WINDOW)
-        return active->firstValue().value_or(NoWindow);
+    processEvents();
+    if (!m_activeKnown) {
+        const auto active = X11Property::read(m_display, m_root, m_atoms.netActiveWindow, 4);
+        m_activeKnown = true;
+        m_active.reset();
+        if (active && active->present() && active->type() == XA_WINDOW)
+            m_active = active->firstValue().value_or(NoWindow);
+    }
+    if (m_active)
+        return *m_active;
     return focusedClient();
 }
 
@@ -97,6 +148,18 @@ WindowId X11WindowLayer::parentOf(WindowId window)
 
 std::optional<std::string> X11WindowLayer::title(WindowId window)
 {
+    processEvents();
+    if (window == None || window != m_followed.window)
+        return readTitle(window);
+    if (!m_followed.known) {
+        m_followed.title = readTitle(window);
+        m_followed.known = true;
+    }
+    return m_followed.title;
+}
+
+std::optional<std::string> X11WindowLayer::readTitle(Window window)
+{
     const auto netName = X11Property::read(m_display, window, m_atoms.netWmName);
     if (!netName)
         return std::nullopt;
@@ -112,15 +175,59 @@ bool X11WindowLayer::setTitle(WindowId window, const std::string &title)
 {
     if (window == NoWindow)
         return false;
-    X11ErrorTrap trap(m_display);
-    const auto *utf8 = reinterpret_cast<const unsigned char *>(title.data());
-    XChangeProperty(m_display, window, m_atoms.netWmName, m_atoms.utf8String, 8, PropModeReplace, utf8,
-                    static_cast<int>(title.size()));
-    const auto legacy = X11TitleText::encodeWmName(m_atoms, title);
-    XChangeProperty(m_display, window, XA_WM_NAME, legacy.type, 8, PropModeReplace,
-                    reinterpret_cast<const unsigned char *>(legacy.bytes.data()),
-                    static_cast<int>(legacy.bytes.size()));
-    return trap.sync();
+    const bool followed = window == m_followed.window;
+    // Older news first, so that only the announcements of the writes below count as ours.
+    if (followed)
+        processEvents();
+    bool written = false;
+    {
+        X11ErrorTrap trap(m_display);
+        const auto *utf8 = reinterpret_cast<const unsigned char *>(title.data());
+        XChangeProperty(m_display, window, m_atoms.netWmName, m_atoms.utf8String, 8, PropModeReplace, utf8,
+                        static_cast<int>(title.size()));
+        const auto legacy = X11TitleText::encodeWmName(m_atoms, title);
+        XChangeProperty(m_display, window, XA_WM_NAME, legacy.type, 8, PropModeReplace,
+                        reinterpret_cast<const unsigned char *>(legacy.bytes.data()),
+                        static_cast<int>(legacy.bytes.size()));
+        written = trap.sync();
+    }
+    if (followed)
+        noteOwnTitle(written ? std::optional<std::string>(title) : std::nullopt);
+    return written;
+}
+
+void X11WindowLayer::noteOwnTitle(const std::optional<std::string> &title)
+{
+    if (!title) {
+        m_followed.known = false;
+        return;
+    }
+    m_followed.known = true;
+    m_followed.title = *title;
+    // The server answered the sync after sending the announcements of both writes, so they are
+    // all queued now; any after them are the owner's.
+    m_followed.ownNetWmNameChanges = 1;
+    m_followed.ownWmNameChanges = 1;
+    processEvents();
+    m_followed.ownNetWmNameChanges = 0;
+    m_followed.ownWmNameChanges = 0;
+}
+
+void X11WindowLayer::watchTitle(WindowId window)
+{
+    if (window == m_followed.window)
+        return;
+    {
+        X11ErrorTrap trap(m_display);
+        if (m_followed.window != None)
+            XSelectInput(m_display, m_followed.window, NoEventMask);
+        // Selected before the first read, so that no change can fall between the read and the
+        // news of it.
+        if (window != NoWindow)
+            XSelectInput(m_display, window, PropertyChangeMask | StructureNotifyMask);
+    }
+    m_followed = FollowedTitle{};
+    m_followed.window = window;
 }
 
 WindowId X11WindowLayer::findByTitle(const std::string &wanted)
@@ -148,7 +255,7 @@ WindowId X11WindowLayer::findByPid(pid_t pid, std::chrono::milliseconds timeout)
 
 WindowId X11WindowLayer::scanForPid(pid_t pid)
 {
-    discardEvents();
+    processEvents();
     for (const Window window : m_tree.clients()) {
         const auto owner = X11Property::read(m_display, window, m_atoms.netWmPid, 4);
         if (!owner || owner->type() != XA_CARDINAL || owner->firstValue() != static_cast<unsigned long>(pid))

@@ -2,6 +2,10 @@
 // The window layer over one Xlib connection of its own, following the EWMH and ICCCM
 // conventions window managers share; without a window manager it falls back to what plain X
 // offers (the input focus, direct mapping, WM_DELETE_WINDOW).
+//
+// The front window and the followed title are kept from the server's PropertyNotify events
+// (on the root for _NET_ACTIVE_WINDOW, on the followed window for its names), so asking for
+// them again while nothing has changed costs no round trip to the server.
 #include "app/platform/window_layer.h"
 #include "app/platform/x11/x11_atoms.h"
 #include "app/platform/x11/x11_window_tree.h"
@@ -24,6 +28,9 @@ public:
     WindowId parentOf(WindowId window) override;
     std::optional<std::string> title(WindowId window) override;
     bool setTitle(WindowId window, const std::string &title) override;
+    void watchTitle(WindowId window) override;
+    int eventDescriptor() const override;
+    bool processEvents() override;
     WindowId findByTitle(const std::string &title) override;
     WindowId findByPid(pid_t pid, std::chrono::milliseconds timeout) override;
     bool exists(WindowId window) override;
@@ -33,8 +40,31 @@ public:
     bool iconify(WindowId window) override;
     bool close(WindowId window) override;
 
+    // One round trip: every change other clients made before this call has then been taken
+    // in. For callers (tests) that cannot wait for the news to arrive on its own.
+    void roundTrip();
+    // How many requests this connection has sent the server so far (for measuring that a step
+    // without news sends none).
+    unsigned long requestsSent() const { return NextRequest(m_display) - 1; }
+
 private:
-    void discardEvents();
+    // What the server last said about a followed title: nothing yet (read it), the title, or
+    // that the window is gone.
+    struct FollowedTitle {
+        Window window = None;
+        bool known = false;
+        std::optional<std::string> title;
+        // PropertyNotify events our own writes will bring, per name property, so that they are
+        // not mistaken for the owner's changes.
+        int ownNetWmNameChanges = 0;
+        int ownWmNameChanges = 0;
+    };
+
+    bool handleEvent(const XEvent &event);
+    bool handleFollowedTitleChange(Atom property);
+    std::optional<std::string> readTitle(Window window);
+    // Takes note of our own write to the followed title (none: the write failed).
+    void noteOwnTitle(const std::optional<std::string> &title);
     WindowId focusedClient();
     WindowId scanForPid(pid_t pid);
     bool isShown(Window window);
@@ -48,6 +78,11 @@ private:
     Window m_root;
     X11Atoms m_atoms;
     X11WindowTree m_tree;
+    // The front window as _NET_ACTIVE_WINDOW last said; read again after the root's property
+    // changes. Without a window manager there is no such property and the focus is asked for.
+    bool m_activeKnown = false;
+    std::optional<WindowId> m_active;
+    FollowedTitle m_followed;
 };
 
 } // namespace orvane
