@@ -88,7 +88,7 @@ void TAlarmPass::stopAlarm(int slot, AlarmId id)
         const auto program = m_programs.find(id);
         if (program == m_programs.end())
             return;
-        playWave(r.AfterWave.str());
+        playWave(r.AfterWave.text());
         if (program->second.window != NoWindow)
             m_s.launcher.closeWindow(program->second.window);
         m_programs.erase(program);
@@ -99,13 +99,13 @@ void TAlarmPass::stopAlarm(int slot, AlarmId id)
         if (!m_s.cd.CDWindowOpen)
             return;
         m_s.cd.CDStopRequest = 1;
-        playWave(r.AfterWave.str());
+        playWave(r.AfterWave.text());
         deleteWhenOneShot(slot, true);
         return;
     case atLauncher: {
         const std::string path = m_s.launcherPath ? m_s.launcherPath() : std::string();
-        playWave(r.AfterWave.str());
-        m_s.launcher.start(LauncherArguments(path, r.Text.str(), "-CLOSE"));
+        playWave(r.AfterWave.text());
+        m_s.launcher.start(LauncherArguments(path, r.Text.text(), "-CLOSE"));
         deleteWhenOneShot(slot, true);
         return;
     }
@@ -154,20 +154,20 @@ void TAlarmPass::startAlarm(int slot, AlarmId id, CommandVoiceSettings &voice)
     switch (r.ActionType) {
     case atMessage:
         if (m_s.messages)
-            m_s.messages->openMessageAlarm({r.BeforeWave.str(), slot, id, r.Text.str()});
+            m_s.messages->openMessageAlarm({r.BeforeWave.text(), slot, id, r.Text.text()});
         return;
     case atProgram:
     case atWaveFile: startProgram(slot, id); return;
     case atCDPlayer: startCDPlayer(slot); return;
     case atCommand:
-        ApplyCommandWords(r.Text.str(), voice);
-        playWave(r.BeforeWave.str());
+        ApplyCommandWords(r.Text.text(), voice);
+        playWave(r.BeforeWave.text());
         deleteWhenOneShot(slot, true);
         return;
     case atLauncher: {
         const std::string path = m_s.launcherPath ? m_s.launcherPath() : std::string();
-        playWave(r.BeforeWave.str());
-        m_s.launcher.start(LauncherArguments(path, r.Text.str(), "-LAUNCH"));
+        playWave(r.BeforeWave.text());
+        m_s.launcher.start(LauncherArguments(path, r.Text.text(), "-LAUNCH"));
         deleteWhenOneShot(slot, !r.StopEnabled);
         return;
     }
@@ -178,13 +178,13 @@ void TAlarmPass::startAlarm(int slot, AlarmId id, CommandVoiceSettings &voice)
 void TAlarmPass::startProgram(int slot, AlarmId id)
 {
     TAlarmRecord &r = m_s.table.slot(slot);
-    const std::string text = r.Text.str();
+    const std::string text = r.Text.text();
     if (Contains(UpperCase(text), ".WAV")) {
         m_s.sound.play(WavePart(text), sndAsync);
         deleteWhenOneShot(slot, true);
         return;
     }
-    playWave(r.BeforeWave.str());
+    playWave(r.BeforeWave.text());
     const WindowId window = LaunchProgram(text, r.RunMinimized, id);
     // The file keeps only the low 16 bits; the stop uses the window remembered in full.
     r.ProgWindow = static_cast<uint16_t>(window & 0xFFFF);
@@ -210,9 +210,9 @@ WindowId TAlarmPass::LaunchProgram(const std::string &commandLine, bool minimize
 void TAlarmPass::startCDPlayer(int slot)
 {
     const TAlarmRecord &r = m_s.table.slot(slot);
-    playWave(r.BeforeWave.str());
+    playWave(r.BeforeWave.text());
     m_s.cd.CDStartRequest = 1;
-    const std::string mode = UpperCase(r.Text.str());
+    const std::string mode = UpperCase(r.Text.text());
     if (Contains(mode, "LOOP"))
         m_s.cd.CDAlarmMode = 1;
     if (Contains(mode, "SHUFFLE"))

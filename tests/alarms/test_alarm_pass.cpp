@@ -328,3 +328,24 @@ TEST_F(AlarmPassTest, AProgramWithoutAWindowStillHasItsStopButNothingToClose)
 
 } // namespace
 } // namespace orvane
+
+namespace orvane::test {
+
+// Older files hold texts in Windows-1252: the message window and the started program get
+// them as UTF-8.
+TEST_F(PassFixture, AnsiTextsReachTheMessageWindowAndProgramsAsUtf8)
+{
+    TAlarmRecord message = MakeAlarm(rcDaily, TimeAt(9, 0), atMessage);
+    message.Text.assign("Caf\xE9 break");
+    TAlarmRecord program = MakeAlarm(rcDaily, TimeAt(9, 0), atProgram);
+    program.Text.assign("/usr/bin/gedit /home/r\xE9mi/notes.txt");
+    add(message, At(2026, 5, 4, 9, 0));
+    add(program, At(2026, 5, 4, 9, 0));
+    runAt(At(2026, 5, 4, 9, 0));
+    ASSERT_EQ(opener.opened.size(), 1u);
+    EXPECT_EQ(opener.opened[0].text, "Caf\xC3\xA9 break");
+    ASSERT_EQ(launcher.launches().size(), 1u);
+    EXPECT_EQ(launcher.launches()[0].argv.back(), "/home/r\xC3\xA9mi/notes.txt");
+}
+
+} // namespace orvane::test
