@@ -37,11 +37,34 @@ std::optional<LaunchedProgram> TAlarmPass::startedProgram(AlarmId id) const
     return it->second;
 }
 
+namespace {
+
+// A message alarm snoozed before the program ended holds a NextTime that its rule would not
+// give: the next occurrence from just before that minute is another minute.
+bool IsSnoozed(const TAlarmRecord &r)
+{
+    if (r.isEmpty() || !r.Active || r.ActionType != atMessage || r.NextTime == kNoOccurrence ||
+        !IsValidDateTime(r.NextTime))
+        return false;
+    TAlarmRecord rule = r;
+    ComputeNextTime(rule, false, MinuteStart(r.NextTime) - 1.0 / kMinutesPerDay);
+    return FloorMinute(rule.NextTime) != FloorMinute(r.NextTime);
+}
+
+} // namespace
+
 void TAlarmPass::InitAlarms(bool autoStartOption)
 {
     const TDateTime t = now();
     for (int n = 1; n <= TAlarmTable::kSlots; ++n) {
         TAlarmRecord &r = m_s.table.slot(n);
+        // A snooze survives a restart: the alarm rings at its snooze time, or once at the first
+        // pass when that minute went by while the program was not running.
+        if (IsSnoozed(r)) {
+            if (FloorMinute(r.NextTime) < FloorMinute(t))
+                r.NextTime = MinuteStart(t);
+            continue;
+        }
         ComputeNextTime(r, autoStartOption && r.AutoStart, t);
     }
 }

@@ -42,7 +42,9 @@ public:
     explicit TAlarmPass(AlarmPassServices services);
 
     // Arms every alarm after start-up: NextTime from its rule, with IncludeNow for alarms
-    // whose AutoStart is set while the "Auto Start" option is on.
+    // whose AutoStart is set while the "Auto Start" option is on. A message alarm that was
+    // snoozed when the program ended keeps its snooze time, or rings once at the first pass
+    // when that time went by meanwhile.
     void InitAlarms(bool autoStartOption);
     // One pass for the display minute. Running it again for the same minute does nothing, so
     // a tick may call it whenever a minute is new. Command alarms change `voice`.

@@ -349,3 +349,52 @@ TEST_F(PassFixture, AnsiTextsReachTheMessageWindowAndProgramsAsUtf8)
 }
 
 } // namespace orvane::test
+
+namespace orvane::test {
+
+// A daily 09:01 message alarm snoozed to 09:12 when the program ended, restarted at `restart`.
+struct SnoozeCase {
+    const char *name;
+    TDateTime restart;
+    TDateTime ringsAt; // 0: never today
+};
+
+TEST_F(PassFixture, ASnoozedAlarmSurvivesARestart)
+{
+    const SnoozeCase cases[] = {
+        {"before the snooze time", At(2026, 5, 4, 9, 5), At(2026, 5, 4, 9, 12)},
+        {"after the snooze time: late, once", At(2026, 5, 4, 9, 30), At(2026, 5, 4, 9, 30)},
+    };
+    for (const SnoozeCase &c : cases) {
+        TAlarmTable fresh;
+        table = fresh;
+        opener.opened.clear();
+        TAlarmPass restarted{AlarmPassServices{table, clock, sound, launcher, cd, {}, &opener, {}, {}}};
+        TAlarmRecord r = MakeAlarm(rcDaily, TimeAt(9, 1), atMessage, "stretch");
+        r.AutoDelete = 0;
+        add(r, At(2026, 5, 4, 9, 12));
+        setNow(c.restart);
+        restarted.InitAlarms(true);
+        for (TDateTime m = c.restart; m <= At(2026, 5, 4, 9, 40); m += 1.0 / kMinutesPerDay) {
+            clock.setNow(FromDateTime(m + 2.0 / kSecondsPerDay));
+            restarted.AlarmPass(m, voice);
+            if (opener.opened.size() == 1 && opener.opened.back().text == "stretch") {
+                EXPECT_EQ(FloorMinute(m), FloorMinute(c.ringsAt)) << c.name;
+                break;
+            }
+        }
+        EXPECT_EQ(opener.opened.size(), 1u) << c.name;
+        EXPECT_EQ(FloorMinute(table.slot(1).NextTime), FloorMinute(At(2026, 5, 5, 9, 1))) << c.name;
+    }
+}
+
+TEST_F(PassFixture, AnAlarmArmedByItsRuleIsStillReArmedAtARestart)
+{
+    TAlarmRecord r = MakeAlarm(rcDaily, TimeAt(9, 1), atMessage, "missed");
+    add(r, At(2026, 5, 4, 9, 1));
+    setNow(At(2026, 5, 4, 9, 30));
+    pass.InitAlarms(false);
+    EXPECT_EQ(FloorMinute(table.slot(1).NextTime), FloorMinute(At(2026, 5, 5, 9, 1)));
+}
+
+} // namespace orvane::test
