@@ -25,17 +25,16 @@ std::string WavePart(const std::string &text) { return text.substr(0, text.find(
 
 } // namespace
 
-TAlarmPass::TAlarmPass(AlarmPassServices services) : m_s(std::move(services)) {}
+TAlarmPass::TAlarmPass(AlarmPassServices services) : m_s(std::move(services)), m_programs(m_s.launcher, m_s.clock)
+{
+    // The file keeps only the low 16 bits of the window; the stop uses the window in full.
+    m_programs.setWindowFound([this](AlarmId id, WindowId window) {
+        if (const auto slot = m_s.table.slotOf(id))
+            m_s.table.slot(*slot).ProgWindow = static_cast<uint16_t>(window & 0xFFFF);
+    });
+}
 
 TDateTime TAlarmPass::now() const { return ToDateTime(m_s.clock.now()); }
-
-std::optional<LaunchedProgram> TAlarmPass::startedProgram(AlarmId id) const
-{
-    const auto it = m_programs.find(id);
-    if (it == m_programs.end())
-        return std::nullopt;
-    return it->second;
-}
 
 namespace {
 
@@ -108,13 +107,10 @@ void TAlarmPass::stopAlarm(int slot, AlarmId id)
     switch (r.ActionType) {
     case atProgram:
     case atWaveFile: {
-        const auto program = m_programs.find(id);
-        if (program == m_programs.end())
+        if (!m_programs.program(id))
             return;
         playWave(r.AfterWave.text());
-        if (program->second.window != NoWindow)
-            m_s.launcher.closeWindow(program->second.window);
-        m_programs.erase(program);
+        m_programs.stop(id);
         deleteWhenOneShot(slot, true);
         return;
     }
@@ -190,7 +186,9 @@ void TAlarmPass::startAlarm(int slot, AlarmId id, CommandVoiceSettings &voice)
     case atLauncher: {
         const std::string path = m_s.launcherPath ? m_s.launcherPath() : std::string();
         playWave(r.BeforeWave.text());
-        m_s.launcher.start(LauncherArguments(path, r.Text.text(), "-LAUNCH"));
+        const std::vector<std::string> argv = LauncherArguments(path, r.Text.text(), "-LAUNCH");
+        if (!m_s.launcher.start(argv))
+            startFailed(argv.empty() ? std::string() : argv.front(), "it cannot be run");
         deleteWhenOneShot(slot, !r.StopEnabled);
         return;
     }
@@ -208,26 +206,28 @@ void TAlarmPass::startProgram(int slot, AlarmId id)
         return;
     }
     playWave(r.BeforeWave.text());
-    const WindowId window = LaunchProgram(text, r.RunMinimized, id);
-    // The file keeps only the low 16 bits; the stop uses the window remembered in full.
-    r.ProgWindow = static_cast<uint16_t>(window & 0xFFFF);
+    r.ProgWindow = 0;
+    LaunchProgram(text, r.RunMinimized, id);
     deleteWhenOneShot(slot, !r.StopEnabled);
 }
 
-WindowId TAlarmPass::LaunchProgram(const std::string &commandLine, bool minimized, AlarmId id)
+void TAlarmPass::LaunchProgram(const std::string &commandLine, bool minimized, AlarmId id)
 {
-    m_programs.erase(id);
     const std::vector<std::string> argv = ProgramArguments(commandLine);
-    if (argv.empty())
-        return NoWindow;
-    const std::optional<LaunchedProgram> program =
-        m_s.launcher.launch(argv, minimized ? ShowState::Minimized : ShowState::Normal);
-    if (!program)
-        return NoWindow;
-    // A program that showed no window in time still started: its stop plays the after-wave
-    // and deletes a one-shot alarm; there is just no window to close.
-    m_programs[id] = *program;
-    return program->window;
+    if (argv.empty()) {
+        startFailed(commandLine, "the command line names no program");
+        return;
+    }
+    // A program that shows no window in time still started: its stop plays the after-wave and
+    // deletes a one-shot alarm; there is just no window to close.
+    if (auto error = m_programs.start(id, argv, minimized ? ShowState::Minimized : ShowState::Normal))
+        startFailed(argv.front(), *error);
+}
+
+void TAlarmPass::startFailed(const std::string &program, const std::string &why)
+{
+    if (m_s.notifyStartFailure)
+        m_s.notifyStartFailure("The alarm could not start \"" + program + "\": " + why);
 }
 
 void TAlarmPass::startCDPlayer(int slot)
