@@ -4,8 +4,9 @@
 
 namespace orvane {
 
-TClockTick::TClockTick(const Clock &clock, const FormatSettings &formats, TickHost &host)
-    : m_clock(clock), m_formats(&formats), m_host(host)
+TClockTick::TClockTick(const Clock &clock, const FormatSettings &formats, TickDisplay &display,
+                       TickServices &services)
+    : m_clock(clock), m_formats(&formats), m_display(display), m_services(services)
 {
 }
 
@@ -39,30 +40,30 @@ std::string TClockTick::ClockText()
 
 void TClockTick::Timer1Timer(TickFlags &flags, const TSettingsRecord &settings)
 {
-    if (!m_host.isHiddenInTray() && flags.startHidden)
-        m_host.hideToTray();
+    if (!m_display.isHiddenInTray() && flags.startHidden)
+        m_display.hideToTray();
     flags.startHidden = false;
 
     const std::string text = ClockText();
     const std::string suffix = " - " + text;
     if (settings.titleClock)
-        m_host.decorateTitle(suffix);
+        m_services.decorateTitle(suffix);
 
     const bool newMinute = m_fields.minute != m_fields.lastMinute;
     if (newMinute) {
-        m_host.setFaceCaption(text);
+        m_display.setFaceCaption(text);
         const TDateTime now = ToDateTime(m_clock.now());
-        m_host.setTrayToolTip("Orvane 32 - " + FormatDateTime("dddddd", now, *m_formats) + ",  " +
+        m_display.setTrayToolTip("Orvane 32 - " + FormatDateTime("dddddd", now, *m_formats) + ",  " +
                               FormatDateTime("t", now, *m_formats));
         if (settings.titleClock)
-            m_host.redecorateTitle(suffix);
+            m_services.redecorateTitle(suffix);
     }
     if (!newMinute && !flags.announceRequest)
         return;
 
     m_fields.lastMinute = m_fields.minute;
-    m_host.fitFaceText();
-    m_host.announce(m_fields.hour, m_fields.minute, flags.announceRequest);
+    m_display.fitFaceText();
+    m_services.announce(m_fields.hour, m_fields.minute, flags.announceRequest);
     if (flags.announceRequest) {
         flags.announceRequest = false;
         // A request between two minutes does no alarm work; one that falls on a new minute must
@@ -71,10 +72,10 @@ void TClockTick::Timer1Timer(TickFlags &flags, const TSettingsRecord &settings)
             return;
     }
     if (flags.alarmsInitPending) {
-        m_host.initAlarms();
+        m_services.initAlarms();
         flags.alarmsInitPending = false;
     }
-    m_host.runAlarmPass(m_fields.displayMinute);
+    m_services.runAlarmPass(m_fields.displayMinute);
 }
 
 } // namespace orvane

@@ -11,17 +11,24 @@
 
 namespace orvane {
 
-// What the tick drives; the main window implements it.
-class TickHost {
+// What the tick shows: the face and the tray. The main window implements it.
+class TickDisplay {
 public:
-    virtual ~TickHost() = default;
+    virtual ~TickDisplay() = default;
     virtual bool isHiddenInTray() const = 0;
     virtual void hideToTray() = 0;
-    virtual void decorateTitle(const std::string &suffix) = 0;
-    virtual void redecorateTitle(const std::string &suffix) = 0;
     virtual void setFaceCaption(const std::string &text) = 0;
     virtual void setTrayToolTip(const std::string &text) = 0;
     virtual void fitFaceText() = 0;
+};
+
+// What the tick drives beyond the window: the title-bar clock, the voice and the alarms. The
+// program's services implement it; they read the settings they need themselves.
+class TickServices {
+public:
+    virtual ~TickServices() = default;
+    virtual void decorateTitle(const std::string &suffix) = 0;
+    virtual void redecorateTitle(const std::string &suffix) = 0;
     // Speaks (or not) by the announcer's rules; returns when the speaking has ended.
     virtual void announce(int hour, int minute, bool requested) = 0;
     virtual void initAlarms() = 0;
@@ -45,7 +52,7 @@ struct TickFlags {
 
 class TClockTick {
 public:
-    TClockTick(const Clock &clock, const FormatSettings &formats, TickHost &host);
+    TClockTick(const Clock &clock, const FormatSettings &formats, TickDisplay &display, TickServices &services);
 
     // The display text (the short time) and the clock fields of this moment.
     std::string ClockText();
@@ -57,7 +64,8 @@ public:
 private:
     const Clock &m_clock;
     const FormatSettings *m_formats;
-    TickHost &m_host;
+    TickDisplay &m_display;
+    TickServices &m_services;
     ClockFields m_fields;
 };
 

@@ -8,11 +8,17 @@ namespace orvane {
 
 using TimePoint = std::chrono::system_clock::time_point;
 
+// Thread contract: a Clock is set up before the threads that read it start and never changes
+// afterwards (tests change their manual clock only while no reader runs), so now() and rate() may
+// be called from any thread, the sound layer's included.
 class Clock {
 public:
     virtual ~Clock() = default;
     // The current instant (UTC); local-time views are taken with the date-time helpers.
     virtual TimePoint now() const = 0;
+    // How many program seconds pass in one real second: the tick waits 1/rate real seconds for
+    // the program's next second.
+    virtual double rate() const { return 1.0; }
 };
 
 // The system clock, optionally started at another local time and run faster:
@@ -23,7 +29,7 @@ public:
     // Reads the two environment variables; invalid values are ignored with a message on stderr.
     static std::unique_ptr<ProgramClock> fromEnvironment();
     TimePoint now() const override;
-    double rate() const { return m_rate; }
+    double rate() const override { return m_rate; }
 
 private:
     TimePoint m_realBase;

@@ -9,7 +9,7 @@ using namespace orvane;
 
 namespace {
 
-class RecordingHost : public TickHost {
+class RecordingHost : public TickDisplay, public TickServices {
 public:
     bool hidden = false;
     std::vector<std::string> calls;
@@ -75,7 +75,7 @@ protected:
 TEST_F(ClockTickTest, FirstTickIsAMinuteTickInItsOrder)
 {
     const FormatSettings fs = TwelveHour();
-    TClockTick tick(clock, fs, host);
+    TClockTick tick(clock, fs, host, host);
     flags.alarmsInitPending = true;
     at(2026, 12, 8, 19, 5, 30);
     tick.Timer1Timer(flags, settings);
@@ -97,7 +97,7 @@ TEST_F(ClockTickTest, FirstTickIsAMinuteTickInItsOrder)
 TEST_F(ClockTickTest, LaterSecondsOnlyDecorate)
 {
     const FormatSettings fs = TwelveHour();
-    TClockTick tick(clock, fs, host);
+    TClockTick tick(clock, fs, host, host);
     at(2026, 12, 8, 19, 5, 30);
     tick.Timer1Timer(flags, settings);
     host.calls.clear();
@@ -113,7 +113,7 @@ TEST_F(ClockTickTest, LaterSecondsOnlyDecorate)
 TEST_F(ClockTickTest, AnnounceRequestBetweenMinutesSkipsAlarmWork)
 {
     const FormatSettings fs = TwelveHour();
-    TClockTick tick(clock, fs, host);
+    TClockTick tick(clock, fs, host, host);
     at(2026, 12, 8, 7, 3, 0);
     tick.Timer1Timer(flags, settings);
     host.calls.clear();
@@ -127,7 +127,7 @@ TEST_F(ClockTickTest, AnnounceRequestBetweenMinutesSkipsAlarmWork)
 TEST_F(ClockTickTest, AnnounceRequestOnANewMinuteStillRunsThePass)
 {
     const FormatSettings fs = TwelveHour();
-    TClockTick tick(clock, fs, host);
+    TClockTick tick(clock, fs, host, host);
     at(2026, 12, 8, 7, 3, 0);
     tick.Timer1Timer(flags, settings);
     host.passMinutes.clear();
@@ -142,14 +142,14 @@ TEST_F(ClockTickTest, HourIsSpokenInTheSystemsClock)
 {
     const FormatSettings twelve = TwelveHour();
     const FormatSettings twentyFour = TwentyFourHour();
-    TClockTick a(clock, twelve, host);
+    TClockTick a(clock, twelve, host, host);
     at(2026, 12, 8, 0, 30, 0);
     a.ClockText();
     EXPECT_EQ(a.fields().hour, 12);
     at(2026, 12, 8, 23, 15, 0);
     a.ClockText();
     EXPECT_EQ(a.fields().hour, 11);
-    TClockTick b(clock, twentyFour, host);
+    TClockTick b(clock, twentyFour, host, host);
     at(2026, 12, 8, 0, 30, 0);
     EXPECT_EQ(b.ClockText(), "00:30");
     EXPECT_EQ(b.fields().hour, 0);
@@ -159,7 +159,7 @@ TEST_F(ClockTickTest, HourIsSpokenInTheSystemsClock)
 TEST_F(ClockTickTest, StartHiddenHidesOnceAtTheFirstTick)
 {
     const FormatSettings fs = TwelveHour();
-    TClockTick tick(clock, fs, host);
+    TClockTick tick(clock, fs, host, host);
     flags.startHidden = true;
     at(2026, 12, 8, 7, 0, 0);
     tick.Timer1Timer(flags, settings);

@@ -1,5 +1,6 @@
 // The program's reporting function: the library's messages in a box with an empty caption.
 #include "app/macro/ui/report_function.h"
+#include "app/program/qt_reporter.h"
 
 #include <QApplication>
 #include <QMessageBox>
@@ -24,14 +25,13 @@ protected:
     ~ReportFunctionTest() override
     {
         SetReportFunction(nullptr);
-        qunsetenv("ORVANE_NO_MESSAGE_BOXES");
     }
 };
 
 TEST_F(ReportFunctionTest, ShowsTheLibrarysTextWithAnEmptyCaptionAfterTheCall)
 {
-    qunsetenv("ORVANE_NO_MESSAGE_BOXES");
-    InstallQtReportFunction();
+    QtReporter reporter(MessageBoxes::Shown);
+    InstallQtReportFunction(reporter);
     EXPECT_NE(ProgramReportFunction(), nullptr);
     QString title = "unset", text;
     QTimer::singleShot(50, [&] {
@@ -50,8 +50,8 @@ TEST_F(ReportFunctionTest, ShowsTheLibrarysTextWithAnEmptyCaptionAfterTheCall)
 
 TEST_F(ReportFunctionTest, NoBoxWhenMessageBoxesAreOff)
 {
-    qputenv("ORVANE_NO_MESSAGE_BOXES", "1");
-    InstallQtReportFunction();
+    QtReporter reporter(MessageBoxes::Off);
+    InstallQtReportFunction(reporter);
     bool boxShown = false;
     QTimer::singleShot(50, [&] {
         if (QWidget *modal = QApplication::activeModalWidget()) {

@@ -6,6 +6,8 @@
 #include <QAction>
 #include <QApplication>
 #include <QFontMetrics>
+#include <QMenu>
+#include <QToolButton>
 
 #include <gtest/gtest.h>
 
@@ -24,16 +26,16 @@ TEST(MainWindow, StartsWithTheDescribedLayout)
 {
     HomeGuard home;
     ManualClock clock(At(7, 5, 0));
-    FakeServices services;
-    TMain w(clock, services);
+    MainParts p;
+    FakeServices &services = p.services;
+    TMain w(clock, p.state, services, p.commands, p.reporter);
     EXPECT_EQ(w.windowTitle(), "Orvane");
     EXPECT_EQ(w.width(), 212);
     EXPECT_EQ(w.height(), 131);
     EXPECT_EQ(w.pos(), QPoint(269, 145));
     EXPECT_EQ(w.face()->toolTip(), "Hide Speedbar");
-    EXPECT_EQ(services.loads, 1);
-    EXPECT_TRUE(services.hotKeyBound);
-    EXPECT_EQ(w.settings().effectiveInterval, 5);
+    EXPECT_TRUE(WantsAnnounceHotKey(p.state.settings));
+    EXPECT_EQ(p.state.settings.effectiveInterval, 5);
     EXPECT_EQ(w.face()->backgroundColor(), QColor(0xC0, 0xC0, 0xC0));
     EXPECT_EQ(w.face()->textColor(), QColor(0, 0, 0x80)); // 0x800000 is navy
 }
@@ -43,22 +45,23 @@ TEST(MainWindow, NoHotKeyBoundWhenSwitchedOff)
     HomeGuard home;
     home.write("murvelin.ini", "[Voice]\nUseHotKey=0\n");
     ManualClock clock(At(7, 5, 0));
-    FakeServices services;
-    TMain w(clock, services);
-    EXPECT_FALSE(services.hotKeyBound);
+    MainParts p;
+    FakeServices &services = p.services;
+    TMain w(clock, p.state, services, p.commands, p.reporter);
+    EXPECT_FALSE(WantsAnnounceHotKey(p.state.settings));
 }
 
 TEST(MainWindow, HotKeyPressSpeaksAtOnceWithoutAlarmWork)
 {
     HomeGuard home;
     ManualClock clock(At(7, 3, 0));
-    FakeServices services;
-    TMain w(clock, services);
+    MainParts p;
+    FakeServices &services = p.services;
+    TMain w(clock, p.state, services, p.commands, p.reporter);
     w.ClockTickNow();
     services.calls.clear();
     clock.setNow(At(7, 3, 20));
-    ASSERT_TRUE(services.hotKeyPress);
-    services.hotKeyPress();
+    w.AnnounceNow();
     EXPECT_EQ(services.calls, std::vector<std::string>{"announce 7:3!"});
 }
 
@@ -66,8 +69,9 @@ TEST(MainWindow, FaceClickTogglesSpeedBarKeepingTheHeight)
 {
     HomeGuard home;
     ManualClock clock(At(7, 5, 0));
-    FakeServices services;
-    TMain w(clock, services);
+    MainParts p;
+    FakeServices &services = p.services;
+    TMain w(clock, p.state, services, p.commands, p.reporter);
     w.show();
     const int outer = w.frameGeometry().height();
     w.Panel2Click();
@@ -87,18 +91,20 @@ TEST(MainWindow, SpeedBarOffInTheFileStartsBare)
     HomeGuard home;
     home.write("murvelin.ini", "[Display]\nSpeedBar=0\n");
     ManualClock clock(At(7, 5, 0));
-    FakeServices services;
-    TMain w(clock, services);
+    MainParts p;
+    FakeServices &services = p.services;
+    TMain w(clock, p.state, services, p.commands, p.reporter);
     EXPECT_FALSE(w.speedBarShown());
-    EXPECT_EQ(w.settings().record.speedBar, false);
+    EXPECT_EQ(p.state.settings.record.speedBar, false);
 }
 
 TEST(MainWindow, FaceTextFitsTheFace)
 {
     HomeGuard home;
     ManualClock clock(At(12, 55, 0));
-    FakeServices services;
-    TMain w(clock, services);
+    MainParts p;
+    FakeServices &services = p.services;
+    TMain w(clock, p.state, services, p.commands, p.reporter);
     w.show();
     w.resize(90, 200); // narrow and tall: the height alone would make the text far too wide
     QApplication::processEvents();
@@ -112,8 +118,9 @@ TEST(MainWindow, TickShowsTheTimeAndOnlyOnceAMinuteSpeaks)
     HomeGuard home;
     home.write("Win.ini", "[intl]\nsShortTime=h:mm tt\n");
     ManualClock clock(At(19, 4, 59));
-    FakeServices services;
-    TMain w(clock, services);
+    MainParts p;
+    FakeServices &services = p.services;
+    TMain w(clock, p.state, services, p.commands, p.reporter);
     w.show();
     w.ClockTickNow();
     EXPECT_EQ(w.face()->caption(), "7:04 PM");
@@ -129,17 +136,41 @@ TEST(MainWindow, CloseSavesSettingsAlarmsPlacementAndState)
 {
     HomeGuard home;
     ManualClock clock(At(7, 5, 0));
-    FakeServices services;
+    MainParts p;
+    FakeServices &services = p.services;
     {
-        TMain w(clock, services);
+        TMain w(clock, p.state, services, p.commands, p.reporter);
         w.show();
         w.move(300, 200);
         w.close();
     }
     EXPECT_EQ(services.saves, 1);
-    EXPECT_FALSE(services.hotKeyBound);
+    EXPECT_TRUE(services.shutDown);
     const std::string ini = home.read("murvelin.ini");
     EXPECT_NE(ini.find("PlaceNormPosL=300"), std::string::npos);
     EXPECT_NE(ini.find("Minimized=0"), std::string::npos);
-    EXPECT_NE(ini.find("SpeedBar=1"), std::string::npos);
+}
+
+TEST(MainWindow, OfferedWindowsEnableTheirButtonAndMenuItemAndOpenFromThem)
+{
+    HomeGuard home;
+    ManualClock clock(At(7, 5, 0));
+    MainParts p;
+    p.commands.offered = {MainCommand::Options};
+    TMain w(clock, p.state, p.services, p.commands, p.reporter);
+    QToolButton *preferences = nullptr, *alarms = nullptr;
+    for (QToolButton *b : w.findChildren<QToolButton *>()) {
+        if (b->toolTip() == "Preferences")
+            preferences = b;
+        if (b->toolTip() == "Alarms")
+            alarms = b;
+    }
+    ASSERT_TRUE(preferences && alarms);
+    EXPECT_TRUE(preferences->isEnabled());
+    EXPECT_FALSE(alarms->isEnabled());
+    preferences->click();
+    for (QAction *a : w.mainMenu()->actions())
+        if (a->text() == "&Options" && a->isEnabled())
+            a->trigger();
+    EXPECT_EQ(p.commands.ran, (std::vector<MainCommand>{MainCommand::Options, MainCommand::Options}));
 }

@@ -29,8 +29,9 @@ TEST(HideToTray, HideAndRestoreAlternate)
 {
     HomeGuard home;
     ManualClock clock(Morning());
-    FakeServices services;
-    TMain w(clock, services);
+    MainParts p;
+    FakeServices &services = p.services;
+    TMain w(clock, p.state, services, p.commands, p.reporter);
     w.show();
     EXPECT_EQ(w.hideAction()->text(), "Hi&de");
     w.Hide1Click();
@@ -47,29 +48,32 @@ TEST(HideToTray, EndingHiddenStartsHiddenAtTheFirstTick)
 {
     HomeGuard home;
     ManualClock clock(Morning());
-    FakeServices services;
+    MainParts p;
+    FakeServices &services = p.services;
     {
-        TMain w(clock, services);
+        TMain w(clock, p.state, services, p.commands, p.reporter);
         w.show();
         w.Hide1Click();
         w.close();
     }
     EXPECT_NE(home.read("murvelin.ini").find("Minimized=1"), std::string::npos);
-    TMain again(clock, services);
+    MainParts p2;
+    TMain again(clock, p2.state, p2.services, p2.commands, p2.reporter);
     again.show();
-    EXPECT_TRUE(again.flags().startHidden);
+    EXPECT_TRUE(p2.state.flags.startHidden);
     again.ClockTickNow();
     EXPECT_FALSE(again.isVisible());
     EXPECT_EQ(again.tag(), 1);
-    EXPECT_FALSE(again.flags().startHidden);
+    EXPECT_FALSE(p2.state.flags.startHidden);
 }
 
 TEST(HideToTray, SecondStartBringsTheWindowBack)
 {
     HomeGuard home;
     ManualClock clock(Morning());
-    FakeServices services;
-    TMain w(clock, services);
+    MainParts p;
+    FakeServices &services = p.services;
+    TMain w(clock, p.state, services, p.commands, p.reporter);
     w.show();
     w.Hide1Click();
     w.BringToFront();

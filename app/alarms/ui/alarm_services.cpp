@@ -8,8 +8,15 @@ TAlarmServices::TAlarmServices(const Clock &clock, SoundPlayer &sound, WindowLay
                                TCDFlags &cd, std::string filePath)
     : m_file(std::move(filePath)), m_launcher(windows), m_actions(m_table, clock, sound, snoozeMinutes),
       m_opener(m_actions, sound),
-      m_pass(AlarmPassServices{m_table, clock, sound, m_launcher, cd, {}, &m_opener, {},
-                               [](const std::string &error) { std::fprintf(stderr, "orvane: %s\n", error.c_str()); }})
+      m_pass(AlarmPassServices{
+          .table = m_table,
+          .clock = clock,
+          .sound = sound,
+          .launcher = m_launcher,
+          .cd = cd,
+          .messages = &m_opener,
+          .reportError = [](const std::string &error) { std::fprintf(stderr, "orvane: %s\n", error.c_str()); },
+      })
 {
 }
 

@@ -1,8 +1,8 @@
 #pragma once
-// Everything of the alarms that the main window keeps for the whole run, put together: the
-// table and its file, the pass with the real process launcher, and the message windows.
-// The main window creates one after its settings are loaded and calls it from its tick and its
-// save routine.
+// Everything of the alarms that the program keeps for the whole run, put together: the table and
+// its file, the pass with the real process launcher, and the message windows. The program's
+// services create one after the settings are loaded and call it from the tick and the save
+// routine; the alarm set-up dialog and the CD player reach the table and the pass through it.
 #include "app/alarms/alarm_file.h"
 #include "app/alarms/alarm_pass.h"
 #include "app/alarms/msg_alrm_actions.h"
@@ -39,6 +39,7 @@ public:
     void setCDPlayerHooks(CDPlayerHooks hooks) { m_pass.services().cdPlayer = std::move(hooks); }
     void setReportError(std::function<void(const std::string &)> report) { m_pass.services().reportError = std::move(report); }
 
+    const TAlarmFile &file() const { return m_file; }
     TAlarmPass &pass() { return m_pass; }
     TMsgAlrmActions &messageActions() { return m_actions; }
 

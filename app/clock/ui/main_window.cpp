@@ -1,8 +1,6 @@
 #include "app/clock/ui/main_window.h"
 
 #include "app/clock/face_sizing.h"
-#include "app/clock/save_routine.h"
-#include "app/clock/settings_file.h"
 #include "app/clock/ui/face_panel.h"
 #include "app/clock/ui/help_window.h"
 #include "app/clock/ui/placement.h"
@@ -17,7 +15,6 @@
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QMenu>
-#include <QMessageBox>
 #include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -34,8 +31,17 @@ bool ValidBevel(int v) { return v >= 0 && v <= 2; }
 
 } // namespace
 
-TMain::TMain(const Clock &clock, MainServices &services)
-    : m_clock(clock), m_services(services), m_tick(clock, m_formats, *this)
+TMain::TMain(const Clock &clock, ProgramState &state, MainServices &services, MainCommands &commands,
+             Reporter &reporter)
+    : m_clock(clock),
+      m_state(state),
+      m_services(services),
+      m_commands(commands),
+      m_reporter(reporter),
+      m_formats(state.formats),
+      m_settings(state.settings),
+      m_flags(state.flags),
+      m_tick(clock, state.formats, *this, services)
 {
     setObjectName(QStringLiteral("Main"));
     setWindowTitle(QStringLiteral("Orvane"));
@@ -61,6 +67,7 @@ TMain::TMain(const Clock &clock, MainServices &services)
     connect(Panel2, &TFacePanel::clicked, this, &TMain::Panel2Click);
     layout->addWidget(Panel2, 1);
     buildMenus();
+    updateCommands();
 
     Timer1 = new QTimer(this);
     Timer1->setSingleShot(true);
@@ -114,12 +121,46 @@ void TMain::buildSpeedBar()
     SpeedButton6 = make(SpeedIcon::Help, "Help");
     SpeedButton7 = make(SpeedIcon::Exit, "Exit");
     bar->addStretch(1);
+    connectCommand(SpeedButton1, MainCommand::Options);
+    connectCommand(SpeedButton2, MainCommand::Alarms);
+    connectCommand(SpeedButton3, MainCommand::CDPlayer);
     connect(SpeedButton4, &QToolButton::clicked, this, &TMain::SpeedButton4Click);
+    connectCommand(SpeedButton5, MainCommand::About);
     connect(SpeedButton6, &QToolButton::clicked, this, &TMain::SpeedButton6Click);
     connect(SpeedButton7, &QToolButton::clicked, this, &TMain::SpeedButton7Click);
-    // The windows behind these buttons are not part of the program yet.
-    for (QToolButton *b : {SpeedButton1, SpeedButton2, SpeedButton3, SpeedButton4, SpeedButton5})
-        b->setEnabled(false);
+}
+
+void TMain::connectCommand(QObject *sender, MainCommand command)
+{
+    const auto run = [this, command] { m_commands.run(command); };
+    if (auto *button = qobject_cast<QToolButton *>(sender))
+        connect(button, &QToolButton::clicked, this, run);
+    else if (auto *action = qobject_cast<QAction *>(sender))
+        connect(action, &QAction::triggered, this, run);
+}
+
+void TMain::updateCommands()
+{
+    const bool options = m_commands.available(MainCommand::Options);
+    const bool alarms = m_commands.available(MainCommand::Alarms);
+    const bool cd = m_commands.available(MainCommand::CDPlayer);
+    const bool up = m_commands.available(MainCommand::UpTimer);
+    const bool down = m_commands.available(MainCommand::DownTimer);
+    const bool about = m_commands.available(MainCommand::About);
+    SpeedButton1->setEnabled(options);
+    Options1->setEnabled(options);
+    SpeedButton2->setEnabled(alarms);
+    Alarms1->setEnabled(alarms);
+    SpeedButton3->setEnabled(cd);
+    CDPlayer1->setEnabled(cd);
+    SpeedButton4->setEnabled(up || down);
+    Timers1->setEnabled(up || down);
+    UpMenuItem->setEnabled(up);
+    UpTimer1->setEnabled(up);
+    CountDown1->setEnabled(down);
+    DownTimer1->setEnabled(down);
+    SpeedButton5->setEnabled(about);
+    About1->setEnabled(about);
 }
 
 void TMain::buildMenus()
@@ -139,32 +180,24 @@ void TMain::buildMenus()
     Hemlp1 = PopupMenu2->addAction(QStringLiteral("&Help"));
     Hide1 = PopupMenu2->addAction(QStringLiteral("Hi&de"));
     Exit1 = PopupMenu2->addAction(QStringLiteral("&Exit"));
+    connectCommand(UpMenuItem, MainCommand::UpTimer);
+    connectCommand(CountDown1, MainCommand::DownTimer);
+    connectCommand(Options1, MainCommand::Options);
+    connectCommand(Alarms1, MainCommand::Alarms);
+    connectCommand(CDPlayer1, MainCommand::CDPlayer);
+    connectCommand(UpTimer1, MainCommand::UpTimer);
+    connectCommand(DownTimer1, MainCommand::DownTimer);
+    connectCommand(About1, MainCommand::About);
     connect(Hemlp1, &QAction::triggered, this, &TMain::SpeedButton6Click);
     connect(Hide1, &QAction::triggered, this, &TMain::Hide1Click);
     connect(Exit1, &QAction::triggered, this, &TMain::SpeedButton7Click);
-    for (QAction *a : {Options1, Alarms1, CDPlayer1, About1, UpMenuItem, CountDown1, UpTimer1, DownTimer1})
-        a->setEnabled(false);
-    Timers1->setEnabled(false);
 }
 
 void TMain::FormCreate()
 {
-    // Steps 1 and 2 (the hide-to-tray handler and the single-instance test) are done by
-    // changeEvent and by the program entry before the window exists.
-    SettingsIni = std::make_unique<TIniFile>("murvelin.ini");
-    WinIni = std::make_unique<TIniFile>("Win.ini");
-
-    m_formats.timeSeparator = ':';
-    m_formats.timeAMString = "AM";
-    m_formats.timePMString = "PM";
-
-    LoadSettings(*SettingsIni, m_settings, [this] {
-        if (m_settings.useHotKey && m_settings.hotKey != 0)
-            m_services.bindHotKey(m_settings.hotKey, [this] {
-                m_flags.announceRequest = true;
-                Timer1Timer();
-            });
-    });
+    // Steps 1 to 6 (the hide-to-tray handler, the single-instance test, the settings and the hot
+    // key) are done by changeEvent and by the program before the window exists; the alarm table
+    // is read there too.
     const TSettingsRecord &r = m_settings.record;
     m_speedBarShown = true;
     if (!r.speedBar)
@@ -176,20 +209,17 @@ void TMain::FormCreate()
         sizeFace(Rounding::Truncate, true);
     QApplication::setEffectEnabled(Qt::UI_AnimateTooltip, false);
 
-    m_formats.shortDateFormat = "mm/dd/yy";
-    m_flags.alarmsInitPending = true;
-    m_services.loadAlarmTable();
-
-    const bool onTop = SettingsIni->ReadBool("Options", "Stay On Top", false);
+    const TIniFile &ini = *m_state.SettingsIni;
+    const bool onTop = ini.ReadBool("Options", "Stay On Top", false);
     setWindowFlag(Qt::WindowStaysOnTopHint, onTop);
 
-    const int left = SettingsIni->ReadInteger("Main", "PlaceNormPosL", 269);
-    const int top = SettingsIni->ReadInteger("Main", "PlaceNormPosT", 145);
-    const int right = SettingsIni->ReadInteger("Main", "PlaceNormPosR", 481);
-    const int bottom = SettingsIni->ReadInteger("Main", "PlaceNormPosB", 276);
+    const int left = ini.ReadInteger("Main", "PlaceNormPosL", 269);
+    const int top = ini.ReadInteger("Main", "PlaceNormPosT", 145);
+    const int right = ini.ReadInteger("Main", "PlaceNormPosR", 481);
+    const int bottom = ini.ReadInteger("Main", "PlaceNormPosB", 276);
     // A damaged file must not make the window vanish: keep it at least a few pixels big.
     SetOuterBounds(this, left, top, std::max(right - left, 40), std::max(bottom - top, 40));
-    if (SettingsIni->ReadInteger("Main", "Minimized", 0) == 1)
+    if (ini.ReadInteger("Main", "Minimized", 0) == 1)
         m_flags.startHidden = true;
 }
 
@@ -223,7 +253,7 @@ void TMain::applyDisplaySettings()
 
 void TMain::FormShow()
 {
-    m_formats = SystemFormatSettings(WinIni.get());
+    m_formats = SystemFormatSettings(m_state.WinIni.get());
     Panel2->setCaption(QString::fromStdString(m_tick.ClockText()));
 }
 
@@ -310,24 +340,18 @@ void TMain::Panel2Click()
 
 bool TMain::FormCloseQuery()
 {
-    SaveAll();
+    m_services.saveAll();
     if (!isMinimized() && m_tag == 0)
         Placement1->SaveWindowPlacement();
     try {
-        SettingsIni->WriteInteger("Main", "Minimized", m_tag);
+        m_state.SettingsIni->WriteInteger("Main", "Minimized", m_tag);
     } catch (const EIniFileException &e) {
-        showErrors({e.what()});
+        m_reporter.report(e.what());
     }
     return true;
 }
 
-void TMain::FormDestroy()
-{
-    m_services.restoreTitle();
-    m_services.unbindHotKey();
-    SettingsIni.reset();
-    WinIni.reset();
-}
+void TMain::FormDestroy() { m_services.shutdown(); }
 
 void TMain::closeEvent(QCloseEvent *event)
 {
@@ -343,21 +367,6 @@ void TMain::closeEvent(QCloseEvent *event)
     QTimer::singleShot(0, qApp, &QApplication::quit);
 }
 
-void TMain::SaveAll()
-{
-    showErrors(RunSaveRoutine(*SettingsIni, m_settings, [this] { return m_services.saveAlarmTable(); }));
-}
-
-void TMain::showErrors(const std::vector<std::string> &errors)
-{
-    for (const std::string &e : errors) {
-        std::fprintf(stderr, "orvane: %s\n", e.c_str());
-        if (qEnvironmentVariableIsSet("ORVANE_NO_MESSAGE_BOXES"))
-            continue;
-        QMessageBox::critical(this, QStringLiteral("Orvane"), QString::fromStdString(e));
-    }
-}
-
 void TMain::scheduleNextTick()
 {
     // Fire just after the program clock's next second boundary rather than on a free-running
@@ -365,9 +374,7 @@ void TMain::scheduleNextTick()
     using namespace std::chrono;
     const auto sinceEpoch = duration_cast<milliseconds>(m_clock.now().time_since_epoch()).count();
     const long long toBoundary = 1000 - (sinceEpoch % 1000 + 1000) % 1000;
-    double rate = 1.0;
-    if (auto *pc = dynamic_cast<const ProgramClock *>(&m_clock))
-        rate = pc->rate();
+    const double rate = m_clock.rate();
     Timer1->start(static_cast<int>(toBoundary / rate) + 2);
 }
 
@@ -378,13 +385,6 @@ void TMain::Timer1Timer()
         scheduleNextTick();
 }
 
-void TMain::decorateTitle(const std::string &suffix)
-{
-    m_services.decorateTitle(suffix, m_settings.record.windowScope);
-}
-
-void TMain::redecorateTitle(const std::string &suffix) { m_services.redecorateTitle(suffix); }
-
 void TMain::setFaceCaption(const std::string &text) { Panel2->setCaption(QString::fromStdString(text)); }
 
 void TMain::setTrayToolTip(const std::string &text) { TrayIcon1->setToolTip(QString::fromStdString(text)); }
@@ -394,15 +394,6 @@ void TMain::fitFaceText()
     GetTotalDims();
     sizeFace(Rounding::NearestEven, false);
 }
-
-void TMain::announce(int hour, int minute, bool requested)
-{
-    m_services.announce(hour, minute, requested, m_settings);
-}
-
-void TMain::initAlarms() { m_services.initAlarms(m_settings.record.autoStart); }
-
-void TMain::runAlarmPass(TDateTime displayMinute) { m_services.runAlarmPass(displayMinute, m_settings); }
 
 void TMain::hideToTrayRoutine()
 {
@@ -444,6 +435,12 @@ void TMain::Hide1Click()
 void TMain::BringToFront() { TrayIcon1Click(); }
 
 void TMain::AnnounceRequest() { m_flags.announceRequest = true; }
+
+void TMain::AnnounceNow()
+{
+    m_flags.announceRequest = true;
+    Timer1Timer();
+}
 
 void TMain::SpeedButton4Click()
 {

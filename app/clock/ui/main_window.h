@@ -1,13 +1,13 @@
 #pragma once
 // The main window: the clock face, the speed bar, the one-second tick that drives the program,
-// the menus and the tray icon. It owns the program-wide state for the whole run.
+// the menus and the tray icon. The program-wide state is built before it and handed in.
 #include "app/clock/clock_tick.h"
 #include "app/clock/face_sizing.h"
-#include "app/clock/settings_record.h"
-#include "app/common/clock.h"
-#include "app/common/format_settings.h"
-#include "app/common/ini_file.h"
+#include "app/clock/program_state.h"
+#include "app/clock/ui/main_commands.h"
 #include "app/clock/ui/main_services.h"
+#include "app/common/clock.h"
+#include "app/common/reporter.h"
 
 #include <QWidget>
 
@@ -26,17 +26,14 @@ class TTrayIcon;
 class TPlacement;
 
 
-class TMain : public QWidget, private TickHost {
+class TMain : public QWidget, private TickDisplay {
     Q_OBJECT
 public:
-    TMain(const Clock &clock, MainServices &services);
+    TMain(const Clock &clock, ProgramState &state, MainServices &services, MainCommands &commands,
+          Reporter &reporter);
     ~TMain() override;
 
-    // The program-wide state other windows read and write.
-    TProgramSettings &settings() { return m_settings; }
-    TickFlags &flags() { return m_flags; }
     const ClockFields &clockFields() const { return m_tick.fields(); }
-    const FormatSettings &formats() const { return m_formats; }
     int faceWidth() const { return m_faceWidth; }
     int faceHeight() const { return m_faceHeight; }
     bool speedBarShown() const { return m_speedBarShown; }
@@ -45,9 +42,11 @@ public:
     QAction *hideAction() const { return Hide1; }
     int tag() const { return m_tag; }
 
-    // The save routine: every setting, then the alarm file. Errors are shown in message boxes.
-    void SaveAll();
     void ClockTickNow() { Timer1Timer(); }
+    // The announce hot key's code hook: speak at once, with no alarm work.
+    void AnnounceNow();
+    // Enables the speed-bar buttons and menu items whose windows the program offers.
+    void updateCommands();
 
 public slots:
     void Timer1Timer();
@@ -85,27 +84,23 @@ private:
     void buildSpeedBar();
     void buildMenus();
     void scheduleNextTick();
-    void showErrors(const std::vector<std::string> &errors);
+    void connectCommand(QObject *sender, MainCommand command);
 
-    // TickHost
+    // TickDisplay
     bool isHiddenInTray() const override { return m_tag == 1; }
     void hideToTray() override { hideToTrayRoutine(); }
-    void decorateTitle(const std::string &suffix) override;
-    void redecorateTitle(const std::string &suffix) override;
     void setFaceCaption(const std::string &text) override;
     void setTrayToolTip(const std::string &text) override;
     void fitFaceText() override;
-    void announce(int hour, int minute, bool requested) override;
-    void initAlarms() override;
-    void runAlarmPass(TDateTime displayMinute) override;
 
     const Clock &m_clock;
+    ProgramState &m_state;
     MainServices &m_services;
-    FormatSettings m_formats;
-    std::unique_ptr<TIniFile> SettingsIni;
-    std::unique_ptr<TIniFile> WinIni;
-    TProgramSettings m_settings;
-    TickFlags m_flags;
+    MainCommands &m_commands;
+    Reporter &m_reporter;
+    FormatSettings &m_formats;
+    TProgramSettings &m_settings;
+    TickFlags &m_flags;
     TClockTick m_tick;
     bool m_resizing = false;
     bool m_speedBarShown = true;

@@ -1,9 +1,8 @@
 // Orvane: a talking clock for the Linux desktop.
-#include "app/clock/ui/instance_channel.h"
 #include "app/clock/ui/main_window.h"
-#include "app/clock/ui/program_services.h"
 #include "app/common/clock.h"
-#include "app/macro/ui/report_function.h"
+#include "app/program/instance_channel.h"
+#include "app/program/program.h"
 
 #include "kyloom32.h"
 
@@ -107,15 +106,11 @@ int main(int argc, char **argv)
         return 0;
     }
 
-    orvane::InstallQtReportFunction();
-    auto clock = orvane::ProgramClock::fromEnvironment();
-    orvane::TProgramServices services(*clock);
-    orvane::TMain main(*clock, services);
-    services.attach(main);
-    QObject::connect(&channel, &orvane::TInstanceChannel::activateRequested, &main, &orvane::TMain::BringToFront);
-    QObject::connect(&channel, &orvane::TInstanceChannel::announceRequested, &main, &orvane::TMain::AnnounceRequest);
-    QObject::connect(&channel, &orvane::TInstanceChannel::quitRequested, &main, &QWidget::close);
-    InstallTerminationHandlers(&main);
-    main.show();
+    // The help topics live in a static library, whose resources the linker would otherwise drop.
+    Q_INIT_RESOURCE(help);
+    orvane::TProgram program(orvane::ProgramClock::fromEnvironment(), orvane::MessageBoxesFromEnvironment());
+    program.connectChannel(channel);
+    InstallTerminationHandlers(&program.mainWindow());
+    program.mainWindow().show();
     return app.exec();
 }

@@ -1,4 +1,4 @@
-#include "app/clock/ui/instance_channel.h"
+#include "app/program/instance_channel.h"
 
 #include "app/common/paths.h"
 

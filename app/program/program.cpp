@@ -1,0 +1,71 @@
+#include "app/program/program.h"
+
+#include "app/alarms/ui/alarm_services.h"
+#include "app/clock/ui/main_window.h"
+#include "app/macro/ui/report_function.h"
+#include "app/program/instance_channel.h"
+#include "app/program/program_services.h"
+#include "app/program/wiring.h"
+
+namespace orvane {
+
+TProgram::TProgram(std::unique_ptr<Clock> clock, MessageBoxes boxes) : m_clock(std::move(clock)), m_reporter(boxes)
+{
+    InstallQtReportFunction(m_reporter);
+    m_services = std::make_unique<TProgramServices>(*m_clock, m_state, m_reporter);
+    LoadProgramState(m_state, [this] { bindAnnounceHotKey(); });
+    m_services->loadAlarmTable();
+    m_main = std::make_unique<TMain>(*m_clock, m_state, *m_services, *this, m_reporter);
+    m_reporter.setParentWindow(m_main.get());
+
+    m_main->updateCommands();
+}
+
+TProgram::~TProgram()
+{
+    // The main window's end still uses the services (titles back, hot key freed).
+    m_main.reset();
+    m_services.reset();
+}
+
+void TProgram::bindAnnounceHotKey()
+{
+    if (!WantsAnnounceHotKey(m_state.settings))
+        return;
+    // The main window exists by the time any key can be pressed.
+    m_services->bindHotKey(m_state.settings.hotKey, [this] {
+        if (m_main)
+            m_main->AnnounceNow();
+    });
+}
+
+SoundPlayer &TProgram::sound() { return m_services->sound(); }
+
+TAlarmServices &TProgram::alarms() { return m_services->alarms(); }
+
+void TProgram::SaveAll() { m_services->saveAll(); }
+
+void TProgram::registerCommand(MainCommand command, std::function<void()> open)
+{
+    m_commands[command] = std::move(open);
+    if (m_main)
+        m_main->updateCommands();
+}
+
+bool TProgram::available(MainCommand command) const { return m_commands.count(command) != 0; }
+
+void TProgram::run(MainCommand command)
+{
+    if (const auto it = m_commands.find(command); it != m_commands.end())
+        it->second();
+}
+
+void TProgram::connectChannel(TInstanceChannel &channel)
+{
+    TMain *main = m_main.get();
+    QObject::connect(&channel, &TInstanceChannel::activateRequested, main, &TMain::BringToFront);
+    QObject::connect(&channel, &TInstanceChannel::announceRequested, main, &TMain::AnnounceRequest);
+    QObject::connect(&channel, &TInstanceChannel::quitRequested, main, &QWidget::close);
+}
+
+} // namespace orvane
