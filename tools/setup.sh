@@ -9,6 +9,7 @@ pkgs=(
   libsdl2-dev libsndfile1-dev libcdio-dev libcdio-paranoia-dev libcdio-cdda-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth xdotool x11-utils imagemagick openbox
+  clang
   fonts-dejavu-core fonts-liberation
 )
 missing=()
