@@ -5,4 +5,7 @@ namespace orvane {
 
 class TProgram;
 
+// The watcher of the alarms' programs and the notice of a program that cannot start.
+void WireAlarmPrograms(TProgram &program);
+
 } // namespace orvane
