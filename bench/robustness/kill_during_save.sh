@@ -7,4 +7,4 @@ set -euo pipefail
 kills="${1:-300}"
 build="${2:-build}"
 ORVANE_KILLS="$kills" SDL_AUDIODRIVER=dummy xvfb-run -a -s "-screen 0 1280x1024x24" \
-  "$build/tests/test_e2e" --gtest_filter='KillDuringSave.*' | grep -E "^kills|OK|FAILED"
+  "$build/tests/test_e2e" --gtest_filter='KillDuringSave.*' | grep -v 'no running clock answered'
