@@ -3,14 +3,35 @@
 # Only packages that are missing are asked for, so a second run costs nothing.
 set -euo pipefail
 pkgs=(
-  build-essential cmake pkg-config
-  qt6-base-dev qt6-base-dev-tools libgl-dev
-  libx11-dev libxtst-dev libxext-dev libxi-dev
-  libsdl2-dev libsndfile1-dev libcdio-dev libcdio-paranoia-dev libcdio-cdda-dev
-  libgtest-dev libgmock-dev libbenchmark-dev
-  xvfb xauth xdotool x11-utils imagemagick openbox
+  build-essential
+  cmake
+  pkg-config
+  qt6-base-dev
+  qt6-base-dev-tools
+  libgl-dev
+  libx11-dev
+  libxtst-dev
+  libxext-dev
+  libxi-dev
+  libsdl2-dev
+  libsndfile1-dev
+  libcdio-dev
+  libcdio-paranoia-dev
+  libcdio-cdda-dev
+  libgtest-dev
+  libgmock-dev
+  libbenchmark-dev
+  xvfb
+  xauth
+  xdotool
+  x11-utils
+  imagemagick
+  openbox
+  xclip
+  xterm
   clang
-  fonts-dejavu-core fonts-liberation
+  fonts-dejavu-core
+  fonts-liberation
 )
 missing=()
 for p in "${pkgs[@]}"; do

@@ -8,10 +8,6 @@ namespace orvane {
 
 namespace {
 
-constexpr uint16_t kMsgAllocatingMacro = 11;
-constexpr uint16_t kMsgOneHookPerTask = 14;
-constexpr uint16_t kMsgShiftKeysNotAllowed = 36;
-
 // The notify windows of the living components: the engine names one in each notification.
 std::map<KyWindow, TMacroSet *> &notifyWindows()
 {
@@ -48,13 +44,13 @@ KyKey TMacroSet::PauseKey() const { return GetPauseKey(); }
 void TMacroSet::SetCancelKey(KyKey key)
 {
     if (!::SetCancelKey(key))
-        throw EShiftKeysNotAllowed(LibraryMessage(kMsgShiftKeysNotAllowed));
+        throw EShiftKeysNotAllowed(LibraryMessage(KyMsgModifiersNotAllowed));
 }
 
 void TMacroSet::SetPauseKey(KyKey key)
 {
     if (!::SetPauseKey(key))
-        throw EShiftKeysNotAllowed(LibraryMessage(kMsgShiftKeysNotAllowed));
+        throw EShiftKeysNotAllowed(LibraryMessage(KyMsgModifiersNotAllowed));
 }
 
 std::string TMacroSet::Version() const
@@ -69,7 +65,7 @@ uint8_t TMacroSet::Handle()
         const KyBool installed = InstallHook(m_notifyWindow, FastPlayback, SystemWide,
                                              RecordMouse, MouseBase, CancelChecking);
         if (!installed)
-            throw EHookError(LibraryMessage(kMsgOneHookPerTask));
+            throw EHookError(LibraryMessage(KyMsgOneHookPerTask));
         m_handle = installed;
     }
     return m_handle;
@@ -91,7 +87,7 @@ void TMacroSet::InstallMacro(KyKey Key, KyMacro Macro, const std::string &Name,
 {
     // Results 0 and 1 raise nothing: for 1 the library has said there is no room.
     if (::InstallMacro(Key, Macro, Name.c_str(), CodeHook) > 0x80)
-        throw EInstallMacro(LibraryMessage(kMsgAllocatingMacro));
+        throw EInstallMacro(LibraryMessage(KyMsgAllocate));
 }
 
 int TMacroSet::notifyDescriptor() const
@@ -117,21 +113,21 @@ void TMacroSet::Dispatch(const KyNotification &n)
     };
     const auto state = static_cast<TUserMacroEngineState>(n.wParam & 0xFF);
     switch (n.message) {
-    case 1532: fire(OnRecord); break;
-    case 1533: fire(OnRecordStop); break;
-    case 1534: fire(OnPlay); break;
-    case 1535: fire(OnPlayEnd); break;
-    case 1536: fire(OnPaused); break;
-    case 1537: fire(OnResumed); break;
-    case 1538:
+    case KyNoteRecord: fire(OnRecord); break;
+    case KyNoteRecordStop: fire(OnRecordStop); break;
+    case KyNotePlay: fire(OnPlay); break;
+    case KyNotePlayEnd: fire(OnPlayEnd); break;
+    case KyNotePaused: fire(OnPaused); break;
+    case KyNoteResumed: fire(OnResumed); break;
+    case KyNoteRecorded:
         if (OnRecorded)
             OnRecorded(*this, state);
         break;
-    case 1539:
+    case KyNotePlayed:
         if (OnPlayed)
             OnPlayed(*this, state);
         break;
-    case 1540:
+    case KyNoteAssigned:
         if (OnAssigned)
             OnAssigned(*this, n.lParam);
         break;

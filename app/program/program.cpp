@@ -23,6 +23,8 @@ TProgram::TProgram(std::unique_ptr<Clock> clock, MessageBoxes boxes) : m_clock(s
     m_main = std::make_unique<TMain>(*m_clock, m_state, *m_services, *this, m_reporter);
     m_reporter.setParentWindow(m_main.get());
 
+    WireTimers(*this);
+    WireOptions(*this);
     WireAlarmPrograms(*this);
     m_main->updateCommands();
 }

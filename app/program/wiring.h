@@ -5,6 +5,10 @@ namespace orvane {
 
 class TProgram;
 
+// The count-down and count-up timers: a new window for every command.
+void WireTimers(TProgram &program);
+// The Preferences and About commands: the options dialog and the about box.
+void WireOptions(TProgram &program);
 // The watcher of the alarms' programs and the notice of a program that cannot start.
 void WireAlarmPrograms(TProgram &program);
 

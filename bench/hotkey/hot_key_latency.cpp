@@ -17,11 +17,28 @@
 #include <algorithm>
 #include <chrono>
 #include <string>
+#include <thread>
 #include <vector>
 
 extern char **environ;
 
 namespace {
+
+// Waits (at most five seconds) until a window manager has made `window` viewable: focusing a
+// window that is not viewable yet fails with BadMatch, and Xlib's default handler then ends
+// the program.
+bool waitViewable(Display *display, Window window)
+{
+    const auto limit = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+    XWindowAttributes attributes{};
+    while (std::chrono::steady_clock::now() < limit) {
+        if (XGetWindowAttributes(display, window, &attributes) &&
+            attributes.map_state == IsViewable)
+            return true;
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    return false;
+}
 
 using Clock = std::chrono::steady_clock;
 constexpr int kPresses = 100;
@@ -106,6 +123,11 @@ void BM_XdotoolKeyToWindow(benchmark::State &state)
     XSelectInput(display, window, KeyPressMask);
     XMapRaised(display, window);
     XSync(display, False);
+    if (!waitViewable(display, window)) {
+        state.SkipWithError("the window never became viewable");
+        XCloseDisplay(display);
+        return;
+    }
     XSetInputFocus(display, window, RevertToPointerRoot, CurrentTime);
     XSync(display, False);
     std::vector<double> micros;

@@ -1,9 +1,9 @@
-#include "engine.h"
-#include "hot_key_registry.h"
+#include "core/engine.h"
+#include "core/hot_key_registry.h"
 #include "kyloom32.h"
-#include "macro_file_reader.h"
-#include "macro_file_writer.h"
-#include "shared_segment.h"
+#include "macro_files/macro_file_reader.h"
+#include "macro_files/macro_file_writer.h"
+#include "core/shared_segment.h"
 
 #include <benchmark/benchmark.h>
 

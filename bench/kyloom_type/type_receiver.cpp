@@ -6,7 +6,7 @@
 //       opens a focused window, says "ready", takes key presses until N characters came or
 //       nothing came for a second, writes them to OUT and prints what arrived and when.
 #include "bench_text.h"
-#include "vk_keysym_unicode.h"
+#include "keys/vk_keysym_unicode.h"
 
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>

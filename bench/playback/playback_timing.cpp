@@ -24,6 +24,22 @@
 
 namespace {
 
+// Waits (at most five seconds) until a window manager has made `window` viewable: focusing a
+// window that is not viewable yet fails with BadMatch, and Xlib's default handler then ends
+// the program.
+bool waitViewable(Display *display, Window window)
+{
+    const auto limit = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+    XWindowAttributes attributes{};
+    while (std::chrono::steady_clock::now() < limit) {
+        if (XGetWindowAttributes(display, window, &attributes) &&
+            attributes.map_state == IsViewable)
+            return true;
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    return false;
+}
+
 using Clock = std::chrono::steady_clock;
 constexpr int kPlaybacks = 20;
 
@@ -72,7 +88,8 @@ public:
         XSelectInput(m_display, m_window, KeyPressMask);
         XMapRaised(m_display, m_window);
         XSync(m_display, False);
-        XSetInputFocus(m_display, m_window, RevertToPointerRoot, CurrentTime);
+        if (waitViewable(m_display, m_window))
+            XSetInputFocus(m_display, m_window, RevertToPointerRoot, CurrentTime);
         XSync(m_display, False);
         m_thread = std::thread([this] { run(); });
     }

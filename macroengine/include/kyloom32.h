@@ -48,6 +48,74 @@ typedef struct KyNotification {
 enum { RMIgnore = 0, RMClicksAndDrags = 1, RMAll = 2 };
 enum { MBScreen = 0, MBWindow = 1, MBPointer = 2 };
 
+/* ---- Message and notification ids ------------------------------------------------------ */
+
+/* Ids of the library's message table (LoadMsg) that the library reports and callers word their
+ * own failures with. */
+enum {
+    KyMsgOutOfMemory = 1,
+    KyMsgScrapNotValid = 2,
+    KyMsgInvalidHandle = 3,
+    KyMsgOpen = 4,
+    KyMsgCreate = 5,
+    KyMsgRead = 6,
+    KyMsgWrite = 7,
+    KyMsgClose = 8,
+    KyMsgFormat = 9,
+    KyMsgVersion = 10,
+    KyMsgAllocate = 11,
+    KyMsgRegistryFull = 13,
+    KyMsgOneHookPerTask = 14,
+    KyMsgKeyboardHook = 17,
+    KyMsgMouseHook = 19,
+    KyMsgCreateWindow = 23,
+    KyMsgNothingToUninstall = 25,
+    KyMsgPlaybackHook = 26,
+    KyMsgScrapAllocation = 28,
+    KyMsgSharedAllocation = 29,
+    KyMsgSharedMapping = 30,
+    KyMsgCannotRecord = 31,
+    KyMsgAlreadyOff = 32,
+    KyMsgMacroNotFound = 33,
+    KyMsgUnknownError = 34,
+    KyMsgInvalidValue = 35,
+    KyMsgModifiersNotAllowed = 36,
+    KyMsgKeyInUse = 37,
+    KyMsgBusy = 38,
+    KyMsgNoMacroName = 100,
+    KyMsgMacroUndefined = 101,
+    KyMsgNoName = 300,
+    KyMsgCancel = 303,
+    KyMsgPause = 305,
+    KyMsgNumDivide = 306,
+    KyMsgNumDecimal = 307,
+};
+
+/* The `message` of a KyNotification. */
+enum {
+    KyNoteRecord = 1532,
+    KyNoteRecordStop = 1533,
+    KyNotePlay = 1534,
+    KyNotePlayEnd = 1535,
+    KyNotePaused = 1536,
+    KyNoteResumed = 1537,
+    KyNoteRecorded = 1538, /* wParam: a KyState value */
+    KyNotePlayed = 1539,   /* wParam: a KyState value */
+    KyNoteAssigned = 1540  /* lParam: the macro installed, 0 after a delete */
+};
+
+/* The state carried by KyNoteRecorded and KyNotePlayed. */
+enum {
+    KyStateRecordingOff = 1,
+    KyStateRecordingOn = 2,
+    KyStateRecordingPaused = 3,
+    KyStateRecordingResumed = 4,
+    KyStatePlaybackOff = 5,
+    KyStatePlaybackOn = 6,
+    KyStatePlaybackPaused = 7,
+    KyStatePlaybackResumed = 8
+};
+
 /* ---- Version and messages ---------------------------------------------------------------- */
 
 /* The library's version: major in the high byte, minor in the low byte (0x0200). */
@@ -210,8 +278,11 @@ KYLOOM_API void SetScrollLock(KyBool on);
  * server before the next is sent. No key stays down afterwards. */
 KYLOOM_API void SendKeys(const char *keys, KyBool wait);
 
-/* Sends each character of `text` that the keyboard map can type to the focus window as a key
- * event of its own, without pressing any real key. */
+/* Types every character of the UTF-8 `text` literally into the window that has the focus
+ * ("+", "~" and braces are plain characters here), through the same key injection as
+ * SendKeys; characters the keyboard map lacks are typed on borrowed spare keycodes. No
+ * display, no XTEST extension, no focus window and a character no key can type are each
+ * reported with the caption "SendText". No key stays down afterwards. */
 KYLOOM_API void SendText(const char *text);
 
 /* Brings the top-level window whose title is exactly `title` to the front and focuses it;
@@ -230,6 +301,23 @@ KYLOOM_API uint8_t WriteMacros(const char *fileName);
  * macro replaces the one with its key. Result 0 once the file was opened and closed (problems
  * inside are reported), 0xFF when busy or the file could not be opened or closed. */
 KYLOOM_API uint8_t ReadMacros(const char *fileName, KyBool append);
+
+/* One macro of a macro file as ListMacroFile gives it. */
+typedef struct KyMacroFileEntry {
+    KyKey key;
+    uint8_t mouseOrigin; /* MBScreen, MBWindow or MBPointer */
+    int64_t eventCount;
+    const char *name; /* "" for a macro without a name; valid only during the call */
+} KyMacroFileEntry;
+
+typedef void (*KyMacroFileEntryFn)(const KyMacroFileEntry *entry, void *context);
+
+/* Reads the macros of `fileName` without installing any and without a display, calling `fn`
+ * (with `context`) for each in file order. Returns 0 when the whole file was read, else the id
+ * of the message that names the damage (KyMsgOpen, KyMsgRead, KyMsgFormat or KyMsgVersion);
+ * the macros before the damage have been given to `fn`. Nothing is reported: the caller words
+ * the failure. */
+KYLOOM_API uint16_t ListMacroFile(const char *fileName, KyMacroFileEntryFn fn, void *context);
 
 #ifdef __cplusplus
 }

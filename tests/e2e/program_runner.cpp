@@ -21,6 +21,8 @@ ProgramRunner::ProgramRunner(std::string home) : m_home(std::move(home))
     env["SDL_AUDIODRIVER"] = "dummy";
     env["ORVANE_NO_MESSAGE_BOXES"] = "1";
     env["XDG_RUNTIME_DIR"] = m_home + "/run";
+    // The autostart entry lives under XDG_CONFIG_HOME, never in the tester's own session.
+    env["XDG_CONFIG_HOME"] = m_home + "/xdg";
     std::filesystem::create_directories(m_home + "/run");
     std::filesystem::permissions(m_home + "/run", std::filesystem::perms::owner_all);
 }

@@ -1,10 +1,13 @@
 // kyloom list FILE: the macros of a macro file.
 #include "key_text.h"
-#include "macro_file_listing.h"
 #include "report_tracker.h"
 #include "verb_table.h"
 
+#include "kyloom32.h"
+
 #include <ostream>
+#include <string>
+#include <vector>
 
 namespace orvane {
 namespace {
@@ -30,20 +33,25 @@ const char *originName(uint8_t origin)
     }
 }
 
+// One line per macro, printed as the library reads the file, so the macros before any damage
+// are shown too.
+void printEntry(const KyMacroFileEntry *entry, void *context)
+{
+    std::ostream &out = *static_cast<std::ostream *>(context);
+    const std::string name = entry->name[0] ? entry->name : messageText(KyMsgNoMacroName);
+    out << keyCodeText(entry->key) << "\t" << keyText(entry->key) << "\t" << name << "\t"
+        << entry->eventCount << "\t" << originName(entry->mouseOrigin) << "\n";
+}
+
 int runList(const std::vector<std::string> &args, std::ostream &out)
 {
     if (args.size() != 1) {
         ReportTracker::report("usage: kyloom list FILE");
         return kExitUsage;
     }
-    const MacroFileListing listing = listMacroFile(args[0]);
-    for (const MacroFileEntry &entry : listing.entries) {
-        const std::string name = entry.name.empty() ? messageText(100) : entry.name;
-        out << keyCodeText(entry.key) << "\t" << keyText(entry.key) << "\t" << name << "\t"
-            << entry.eventCount << "\t" << originName(entry.mouseOrigin) << "\n";
-    }
-    if (listing.failure != 0) {
-        ReportTracker::report(messageText(listing.failure) + ": " + args[0]);
+    const uint16_t failure = ListMacroFile(args[0].c_str(), &printEntry, &out);
+    if (failure != 0) {
+        ReportTracker::report(messageText(failure) + ": " + args[0]);
         return kExitFailure;
     }
     return kExitOk;

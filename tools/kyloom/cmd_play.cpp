@@ -13,8 +13,6 @@
 namespace orvane {
 namespace {
 
-constexpr uint16_t kMsgMacroNotFound = 33;
-
 std::string messageText(uint16_t id)
 {
     unsigned char text[256];
@@ -85,7 +83,7 @@ int runPlay(const std::vector<std::string> &args, std::ostream &)
         const KyMacro macro =
             options->name ? GetMacroByName(options->name->c_str()) : firstMacro();
         if (macro == 0) {
-            ReportTracker::report(messageText(kMsgMacroNotFound));
+            ReportTracker::report(messageText(KyMsgMacroNotFound));
         } else {
             PlaybackMacro(macro);
             status = waitForTheEnd(std::chrono::hours(24)) ? kExitOk : kExitFailure;

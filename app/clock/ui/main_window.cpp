@@ -251,6 +251,22 @@ void TMain::applyDisplaySettings()
     Panel2->setBevels(outer, inner);
 }
 
+void TMain::ApplyLook()
+{
+    applyDisplaySettings();
+    Panel2->setCaption(QString::fromStdString(m_tick.ClockText()));
+    if (!isMinimized())
+        sizeFace(Rounding::Truncate, true);
+    const bool onTop = m_settings.record.stayOnTop;
+    if (onTop != windowFlags().testFlag(Qt::WindowStaysOnTopHint)) {
+        // Changing the flag re-creates a shown window, which hides it until shown again.
+        const bool wasVisible = isVisible();
+        setWindowFlag(Qt::WindowStaysOnTopHint, onTop);
+        if (wasVisible)
+            show();
+    }
+}
+
 void TMain::FormShow()
 {
     m_formats = SystemFormatSettings(m_state.WinIni.get());

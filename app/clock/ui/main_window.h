@@ -48,6 +48,9 @@ public:
     void AnnounceNow();
     // Enables the speed-bar buttons and menu items whose windows the program offers.
     void updateCommands();
+    // After the options were confirmed: the face as at start-up (truncating scale) with the
+    // current time fitted, and the window on top or not.
+    void ApplyLook();
 
 public slots:
     void Timer1Timer();

@@ -11,8 +11,6 @@ namespace orvane {
 
 namespace {
 
-constexpr uint16_t kMsgKeyboardHook = 17;
-
 // The engine calls code hooks without arguments; the one announce routine of the process is
 // kept here.
 std::function<void()> &announceRoutine()
@@ -88,9 +86,9 @@ bool AnnounceHotKey::bind(uint16_t key, std::function<void()> onPress)
             held = hold.first().empty() ? error.what() : hold.first();
         }
         if (held.empty() && key != 0 && !IsHotKeyWatched(key))
-            held = hold.first().empty() ? LibraryMessage(kMsgKeyboardHook) : hold.first();
+            held = hold.first().empty() ? LibraryMessage(KyMsgKeyboardHook) : hold.first();
     } catch (...) {
-        held = LibraryMessage(34);
+        held = LibraryMessage(KyMsgUnknownError);
     }
     if (held.empty())
         return true;

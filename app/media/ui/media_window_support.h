@@ -1,0 +1,30 @@
+#pragma once
+// Small things the media windows share: the length of a timer's one-second tick on the
+// program's clock, telling the user about a failure, and help by context number for the
+// control that has the focus.
+#include "app/common/clock.h"
+
+#include <string>
+
+class QWidget;
+
+namespace orvane {
+
+// One second of the program's clock in real milliseconds (shorter when ORVANE_CLOCK_RATE makes
+// the clock run fast).
+int TickIntervalMs(const Clock &clock);
+
+// Shows a failure in a message box (on standard error as well; only there when
+// ORVANE_NO_MESSAGE_BOXES is set).
+void ShowMediaError(QWidget *parent, const std::string &text);
+
+// F1 in `window` opens the help topic of the focused control's "helpContext" property, or
+// `windowContext` when the control has none.
+void InstallContextHelp(QWidget *window, int windowContext);
+void SetHelpContext(QWidget *control, int context);
+
+// Ctrl+C in `window`, while no text field has the focus, copies the time or amount `readout`
+// shows to the clipboard, for pasting into a bill or a note.
+void InstallCopyReadout(QWidget *window, QWidget *readout);
+
+} // namespace orvane
