@@ -1,6 +1,6 @@
 // Any key string: the parser turns it into key actions or messages, never crashes, and every
 // modifier it presses comes up again.
-#include "key_string_parser.h"
+#include "key_strings/key_string_parser.h"
 
 #include <map>
 #include <string_view>

@@ -17,15 +17,19 @@ compile() {
   local group="$1"; shift
   mkdir -p "$out/obj/$group"
   for f in "$@"; do
-    local o="$out/obj/$group/$(basename "${f%.cpp}").o"
+    local rel="${f#"$src"/}"
+    local o="$out/obj/$group/${rel//\//_}"; o="${o%.cpp}.o"
     if [ ! -f "$o" ] || [ "$f" -nt "$o" ]; then
       echo "$launcher clang++ ${flags[*]} -fsanitize=fuzzer-no-link -c $f -o $o"
     fi
   done | xargs -r -P2 -I{} bash -c "{}"
 }
 compile common "$src"/app/common/*.cpp
-compile alarms "$src"/app/alarms/*.cpp
-compile engine "$src"/macroengine/src/*.cpp
+[[ " ${targets[*]} " == *" alarm_file "* ]] && compile alarms "$src"/app/alarms/*.cpp
+if [[ " ${targets[*]} " == *" key_strings "* || " ${targets[*]} " == *" macro_file "* ]]; then
+  mapfile -t engine_sources < <(find "$src/macroengine/src" -name '*.cpp' | sort)
+  compile engine "${engine_sources[@]}"
+fi
 
 link() {
   local name="$1"; shift
