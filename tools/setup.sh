@@ -29,6 +29,7 @@ pkgs=(
   openbox
   xclip
   xterm
+  clang
   fonts-dejavu-core
   fonts-liberation
   x11-apps

@@ -71,7 +71,7 @@ std::string DescribeAlarm(const TAlarmRecord &record, const FormatSettings &form
     line += RuleText(record, formats);
     if (line.size() > kLineColumns)
         line.resize(kLineColumns);
-    return line + record.Text.str();
+    return line + record.Text.text();
 }
 
 std::string WeekdayName(TDateTime date)

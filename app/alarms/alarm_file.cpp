@@ -34,6 +34,8 @@ std::string TAlarmFile::defaultPath() { return ProgramDir() + "alarms32.rec"; }
 AlarmFileLoad TAlarmFile::Load(TAlarmTable &table)
 {
     AlarmFileLoad result;
+    // Nothing of ours saves this file yet: what a killed save left behind can go.
+    RemoveStaleTemporaries(m_path);
     std::array<TAlarmRecord, TAlarmTable::kSlots> records{};
     std::ifstream in(m_path, std::ios::binary);
     if (!in) {
@@ -42,6 +44,7 @@ AlarmFileLoad TAlarmFile::Load(TAlarmTable &table)
             result.status = AlarmFileLoad::Status::Unreadable;
             result.faults.push_back(m_path + " cannot be read: " + std::strerror(errno));
             m_backupPending = true;
+            m_unreadable = true;
         } else {
             result.status = AlarmFileLoad::Status::Created;
             CreateEmptyFile(m_path);
@@ -91,18 +94,29 @@ std::optional<std::string> TAlarmFile::keepDamagedFile()
 
 std::optional<std::string> TAlarmFile::Save(const TAlarmTable &table)
 {
+    ExistingFile existing = ExistingFile::Respect;
     if (m_backupPending) {
         if (auto error = keepDamagedFile())
             return error;
         m_backupPending = false;
+        if (m_unreadable)
+            existing = ExistingFile::Supersede;
     }
+    std::array<TAlarmRecord, TAlarmTable::kSlots> records = table.records();
+    for (TAlarmRecord &r : records)
+        if (!r.isEmpty())
+            ClearUnsavableDateTimes(r);
     std::string bytes(kFileSize, '\0');
-    std::memcpy(bytes.data(), table.records().data(), kFileSize);
+    std::memcpy(bytes.data(), records.data(), kFileSize);
     const std::filesystem::path p(m_path);
     if (p.has_parent_path())
         EnsureDir(p.parent_path().string());
-    if (!WriteFileAtomically(m_path, bytes))
+    if (!WriteFileAtomically(m_path, bytes, existing)) {
+        // The kept copy is made again at the next try, after the user made the file writable.
+        m_backupPending = existing == ExistingFile::Supersede;
         return "Unable to write to " + m_path;
+    }
+    m_unreadable = false;
     return std::nullopt;
 }
 

@@ -27,7 +27,10 @@ public:
 
     // Reads the file into the table and sorts it. A missing file is created empty. A file that
     // is damaged or unreadable is left on the disk as it is, and the first Save keeps it as
-    // backupPath() before writing the table over it, so nothing the user had is lost.
+    // backupPath() before writing the table over it, so nothing the user had is lost. A file
+    // that could not be read at all is then replaced by an ordinary readable one (its
+    // permissions stay with the kept copy), so that the next start reads the saved alarms.
+    // Temporaries of a save that was killed are removed first.
     AlarmFileLoad Load(TAlarmTable &table);
     // Writes all 50 slots, replacing the file in one step; the error text when it could not
     // (the old file is then untouched).
@@ -41,6 +44,7 @@ private:
 
     std::string m_path;
     bool m_backupPending = false;
+    bool m_unreadable = false;
 };
 
 } // namespace orvane

@@ -25,23 +25,45 @@ std::string WavePart(const std::string &text) { return text.substr(0, text.find(
 
 } // namespace
 
-TAlarmPass::TAlarmPass(AlarmPassServices services) : m_s(std::move(services)) {}
+TAlarmPass::TAlarmPass(AlarmPassServices services) : m_s(std::move(services)), m_programs(m_s.launcher, m_s.clock)
+{
+    // The file keeps only the low 16 bits of the window; the stop uses the window in full.
+    m_programs.setWindowFound([this](AlarmId id, WindowId window) {
+        if (const auto slot = m_s.table.slotOf(id))
+            m_s.table.slot(*slot).ProgWindow = static_cast<uint16_t>(window & 0xFFFF);
+    });
+}
 
 TDateTime TAlarmPass::now() const { return ToDateTime(m_s.clock.now()); }
 
-std::optional<LaunchedProgram> TAlarmPass::startedProgram(AlarmId id) const
+namespace {
+
+// A message alarm snoozed before the program ended holds a NextTime that its rule would not
+// give: the next occurrence from just before that minute is another minute.
+bool IsSnoozed(const TAlarmRecord &r)
 {
-    const auto it = m_programs.find(id);
-    if (it == m_programs.end())
-        return std::nullopt;
-    return it->second;
+    if (r.isEmpty() || !r.Active || r.ActionType != atMessage || r.NextTime == kNoOccurrence ||
+        !IsValidDateTime(r.NextTime))
+        return false;
+    TAlarmRecord rule = r;
+    ComputeNextTime(rule, false, MinuteStart(r.NextTime) - 1.0 / kMinutesPerDay);
+    return FloorMinute(rule.NextTime) != FloorMinute(r.NextTime);
 }
+
+} // namespace
 
 void TAlarmPass::InitAlarms(bool autoStartOption)
 {
     const TDateTime t = now();
     for (int n = 1; n <= TAlarmTable::kSlots; ++n) {
         TAlarmRecord &r = m_s.table.slot(n);
+        // A snooze survives a restart: the alarm rings at its snooze time, or once at the first
+        // pass when that minute went by while the program was not running.
+        if (IsSnoozed(r)) {
+            if (FloorMinute(r.NextTime) < FloorMinute(t))
+                r.NextTime = MinuteStart(t);
+            continue;
+        }
         ComputeNextTime(r, autoStartOption && r.AutoStart, t);
     }
 }
@@ -85,13 +107,10 @@ void TAlarmPass::stopAlarm(int slot, AlarmId id)
     switch (r.ActionType) {
     case atProgram:
     case atWaveFile: {
-        const auto program = m_programs.find(id);
-        if (program == m_programs.end())
+        if (!m_programs.program(id))
             return;
-        playWave(r.AfterWave.str());
-        if (program->second.window != NoWindow)
-            m_s.launcher.closeWindow(program->second.window);
-        m_programs.erase(program);
+        playWave(r.AfterWave.text());
+        m_programs.stop(id);
         deleteWhenOneShot(slot, true);
         return;
     }
@@ -99,13 +118,13 @@ void TAlarmPass::stopAlarm(int slot, AlarmId id)
         if (!m_s.cd.CDWindowOpen)
             return;
         m_s.cd.CDStopRequest = 1;
-        playWave(r.AfterWave.str());
+        playWave(r.AfterWave.text());
         deleteWhenOneShot(slot, true);
         return;
     case atLauncher: {
         const std::string path = m_s.launcherPath ? m_s.launcherPath() : std::string();
-        playWave(r.AfterWave.str());
-        m_s.launcher.start(LauncherArguments(path, r.Text.str(), "-CLOSE"));
+        playWave(r.AfterWave.text());
+        m_s.launcher.start(LauncherArguments(path, r.Text.text(), "-CLOSE"));
         deleteWhenOneShot(slot, true);
         return;
     }
@@ -154,20 +173,22 @@ void TAlarmPass::startAlarm(int slot, AlarmId id, CommandVoiceSettings &voice)
     switch (r.ActionType) {
     case atMessage:
         if (m_s.messages)
-            m_s.messages->openMessageAlarm({r.BeforeWave.str(), slot, id, r.Text.str()});
+            m_s.messages->openMessageAlarm({r.BeforeWave.text(), slot, id, r.Text.text()});
         return;
     case atProgram:
     case atWaveFile: startProgram(slot, id); return;
     case atCDPlayer: startCDPlayer(slot); return;
     case atCommand:
-        ApplyCommandWords(r.Text.str(), voice);
-        playWave(r.BeforeWave.str());
+        ApplyCommandWords(r.Text.text(), voice);
+        playWave(r.BeforeWave.text());
         deleteWhenOneShot(slot, true);
         return;
     case atLauncher: {
         const std::string path = m_s.launcherPath ? m_s.launcherPath() : std::string();
-        playWave(r.BeforeWave.str());
-        m_s.launcher.start(LauncherArguments(path, r.Text.str(), "-LAUNCH"));
+        playWave(r.BeforeWave.text());
+        const std::vector<std::string> argv = LauncherArguments(path, r.Text.text(), "-LAUNCH");
+        if (!m_s.launcher.start(argv))
+            startFailed(argv.empty() ? std::string() : argv.front(), "it cannot be run");
         deleteWhenOneShot(slot, !r.StopEnabled);
         return;
     }
@@ -178,41 +199,43 @@ void TAlarmPass::startAlarm(int slot, AlarmId id, CommandVoiceSettings &voice)
 void TAlarmPass::startProgram(int slot, AlarmId id)
 {
     TAlarmRecord &r = m_s.table.slot(slot);
-    const std::string text = r.Text.str();
+    const std::string text = r.Text.text();
     if (Contains(UpperCase(text), ".WAV")) {
         m_s.sound.play(WavePart(text), sndAsync);
         deleteWhenOneShot(slot, true);
         return;
     }
-    playWave(r.BeforeWave.str());
-    const WindowId window = LaunchProgram(text, r.RunMinimized, id);
-    // The file keeps only the low 16 bits; the stop uses the window remembered in full.
-    r.ProgWindow = static_cast<uint16_t>(window & 0xFFFF);
+    playWave(r.BeforeWave.text());
+    r.ProgWindow = 0;
+    LaunchProgram(text, r.RunMinimized, id);
     deleteWhenOneShot(slot, !r.StopEnabled);
 }
 
-WindowId TAlarmPass::LaunchProgram(const std::string &commandLine, bool minimized, AlarmId id)
+void TAlarmPass::LaunchProgram(const std::string &commandLine, bool minimized, AlarmId id)
 {
-    m_programs.erase(id);
     const std::vector<std::string> argv = ProgramArguments(commandLine);
-    if (argv.empty())
-        return NoWindow;
-    const std::optional<LaunchedProgram> program =
-        m_s.launcher.launch(argv, minimized ? ShowState::Minimized : ShowState::Normal);
-    if (!program)
-        return NoWindow;
-    // A program that showed no window in time still started: its stop plays the after-wave
-    // and deletes a one-shot alarm; there is just no window to close.
-    m_programs[id] = *program;
-    return program->window;
+    if (argv.empty()) {
+        startFailed(commandLine, "the command line names no program");
+        return;
+    }
+    // A program that shows no window in time still started: its stop plays the after-wave and
+    // deletes a one-shot alarm; there is just no window to close.
+    if (auto error = m_programs.start(id, argv, minimized ? ShowState::Minimized : ShowState::Normal))
+        startFailed(argv.front(), *error);
+}
+
+void TAlarmPass::startFailed(const std::string &program, const std::string &why)
+{
+    if (m_s.notifyStartFailure)
+        m_s.notifyStartFailure("The alarm could not start \"" + program + "\": " + why);
 }
 
 void TAlarmPass::startCDPlayer(int slot)
 {
     const TAlarmRecord &r = m_s.table.slot(slot);
-    playWave(r.BeforeWave.str());
+    playWave(r.BeforeWave.text());
     m_s.cd.CDStartRequest = 1;
-    const std::string mode = UpperCase(r.Text.str());
+    const std::string mode = UpperCase(r.Text.text());
     if (Contains(mode, "LOOP"))
         m_s.cd.CDAlarmMode = 1;
     if (Contains(mode, "SHUFFLE"))

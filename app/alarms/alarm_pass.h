@@ -10,6 +10,7 @@
 #include "app/alarms/alarm_table.h"
 #include "app/alarms/cd_flags.h"
 #include "app/alarms/message_alarm.h"
+#include "app/alarms/program_watcher.h"
 #include "app/alarms/voice_command.h"
 #include "app/common/clock.h"
 #include "app/platform/process_launcher.h"
@@ -35,6 +36,9 @@ struct AlarmPassServices {
     std::function<std::string()> launcherPath = {};
     // A failure the user should see (the CD player could not be created).
     std::function<void(const std::string &)> reportError = {};
+    // A program alarm whose program could not be started, told once per firing without
+    // waiting for the user (a notification, never a modal box).
+    std::function<void(const std::string &)> notifyStartFailure = {};
 };
 
 class TAlarmPass {
@@ -42,7 +46,9 @@ public:
     explicit TAlarmPass(AlarmPassServices services);
 
     // Arms every alarm after start-up: NextTime from its rule, with IncludeNow for alarms
-    // whose AutoStart is set while the "Auto Start" option is on.
+    // whose AutoStart is set while the "Auto Start" option is on. A message alarm that was
+    // snoozed when the program ended keeps its snooze time, or rings once at the first pass
+    // when that time went by meanwhile.
     void InitAlarms(bool autoStartOption);
     // One pass for the display minute. Running it again for the same minute does nothing, so
     // a tick may call it whenever a minute is new. Command alarms change `voice`.
@@ -55,7 +61,12 @@ public:
     AlarmPassServices &services() { return m_s; }
 
     // The program an alarm started and has not yet stopped (its window may be NoWindow).
-    std::optional<LaunchedProgram> startedProgram(AlarmId id) const;
+    std::optional<LaunchedProgram> startedProgram(AlarmId id) const { return m_programs.program(id); }
+
+    // Starting and stopping programs never waits: the windows of started programs are looked
+    // for here. The program calls it every TProgramWatcher::kPollInterval while busy().
+    void PollPrograms() { m_programs.poll(); }
+    bool programsBusy() const { return m_programs.busy(); }
 
 private:
     struct Window {
@@ -71,7 +82,8 @@ private:
     void startProgram(int slot, AlarmId id);
     void startCDPlayer(int slot);
     void bringUpCDPlayer();
-    WindowId LaunchProgram(const std::string &commandLine, bool minimized, AlarmId id);
+    void LaunchProgram(const std::string &commandLine, bool minimized, AlarmId id);
+    void startFailed(const std::string &commandLine, const std::string &why);
     void playWave(const std::string &wave);
     void deleteWhenOneShot(int slot, bool deleteNow);
     TDateTime now() const;
@@ -79,7 +91,7 @@ private:
     AlarmPassServices m_s;
     std::function<void()> m_listChanged;
     std::optional<int64_t> m_lastMinute;
-    std::map<AlarmId, LaunchedProgram> m_programs;
+    TProgramWatcher m_programs;
     // The occurrence minute each alarm last started, and the stop minute it last stopped at:
     // a clock set back must not run either again.
     std::map<AlarmId, int64_t> m_startedAt;

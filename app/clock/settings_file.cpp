@@ -54,6 +54,9 @@ void LoadSettings(const TIniFile &ini, TProgramSettings &s, const std::function<
 std::optional<std::string> SaveSettings(TIniFile &ini, const TProgramSettings &s)
 {
     const TSettingsRecord &r = s.record;
+    // Every key is changed in memory and the file replaced once, so that a save cut short by a
+    // kill or a power cut leaves the old settings or the new ones, never half of each.
+    ini.BeginUpdate();
     try {
         ini.WriteInteger("Options", "SnoozeTime", s.snoozeTime);
         ini.WriteString("Display", "Digital", "0");
@@ -82,7 +85,9 @@ std::optional<std::string> SaveSettings(TIniFile &ini, const TProgramSettings &s
         ini.WriteInteger("Display", "BevelWidth", r.bevelWidth);
         ini.WriteInteger("Display", "BorderWidth", r.borderWidth);
         ini.WriteBool("Display", "SpeedBar", r.speedBar);
+        ini.EndUpdate();
     } catch (const EIniFileException &e) {
+        ini.CancelUpdate();
         return std::string(e.what());
     }
     return std::nullopt;

@@ -14,8 +14,9 @@ class TIniFile;
 // before "Play Wave", where the announce hot key is bound.
 void LoadSettings(const TIniFile &ini, TProgramSettings &s, const std::function<void()> &afterHotKey = {});
 
-// Writes every setting in the save order. Stops at the first key that cannot be written and
-// returns its error text ("Unable to write to murvelin.ini"); nullopt when all were written.
+// Writes every setting in the save order, with the profile file's rules for each key, and then
+// replaces the file in one step. Returns the error text ("Unable to write to murvelin.ini") when
+// it could not be replaced (the old file is then untouched); nullopt when all were written.
 std::optional<std::string> SaveSettings(TIniFile &ini, const TProgramSettings &s);
 
 } // namespace orvane

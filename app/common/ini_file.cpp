@@ -92,13 +92,13 @@ TIniFile::TIniFile(std::string fileName) : m_fileName(std::move(fileName))
     m_path = m_fileName.find('/') == std::string::npos ? IniDir() + m_fileName : m_fileName;
 }
 
-std::vector<std::string> TIniFile::readLines(bool &crlf) const
+TIniFile::Lines TIniFile::readLines() const
 {
-    std::vector<std::string> lines;
-    crlf = true;
+    Lines result;
+    std::vector<std::string> &lines = result.lines;
     std::ifstream in(m_path, std::ios::binary);
     if (!in)
-        return lines;
+        return result;
     std::ostringstream all;
     all << in.rdbuf();
     const std::string text = all.str();
@@ -118,16 +118,16 @@ std::vector<std::string> TIniFile::readLines(bool &crlf) const
         lines.emplace_back(text, start, end - start);
         start = nl + 1;
     }
-    crlf = sawCrLf || !sawLf;
-    return lines;
+    result.crlf = sawCrLf || !sawLf;
+    return result;
 }
 
-void TIniFile::writeLines(const std::vector<std::string> &lines, bool crlf) const
+void TIniFile::writeLines(const Lines &lines) const
 {
     std::string text;
-    for (const auto &l : lines) {
+    for (const auto &l : lines.lines) {
         text += l;
-        text += crlf ? "\r\n" : "\n";
+        text += lines.crlf ? "\r\n" : "\n";
     }
     const auto slash = m_path.rfind('/');
     if (slash != std::string::npos)
@@ -136,10 +136,34 @@ void TIniFile::writeLines(const std::vector<std::string> &lines, bool crlf) cons
         throw EIniFileException("Unable to write to " + m_fileName);
 }
 
+TIniFile::Lines TIniFile::load() const { return m_pending ? *m_pending : readLines(); }
+
+void TIniFile::store(Lines &&lines)
+{
+    if (m_pending)
+        *m_pending = std::move(lines);
+    else
+        writeLines(lines);
+}
+
+void TIniFile::BeginUpdate()
+{
+    if (!m_pending)
+        m_pending = readLines();
+}
+
+void TIniFile::EndUpdate()
+{
+    if (!m_pending)
+        return;
+    const Lines lines = std::move(*m_pending);
+    m_pending.reset();
+    writeLines(lines);
+}
+
 std::string TIniFile::ReadString(std::string_view section, std::string_view key, std::string_view def) const
 {
-    bool crlf = true;
-    const auto lines = readLines(crlf);
+    const auto lines = load().lines;
     bool inSection = false;
     for (const auto &line : lines) {
         if (auto s = SectionOf(line)) {
@@ -173,8 +197,8 @@ bool TIniFile::ReadBool(std::string_view section, std::string_view key, bool def
 
 void TIniFile::WriteString(std::string_view section, std::string_view key, std::string_view value)
 {
-    bool crlf = true;
-    auto lines = readLines(crlf);
+    Lines file = load();
+    auto &lines = file.lines;
     const std::string sec = OneLine(section);
     const std::string k = OneLine(key);
     const std::string newLine = k + "=" + OneLine(value);
@@ -198,7 +222,7 @@ void TIniFile::WriteString(std::string_view section, std::string_view key, std::
         std::string_view lk, lv;
         if (KeyValueOf(lines[i], lk, lv) && SameText(lk, k)) {
             lines[i] = newLine;
-            writeLines(lines, crlf);
+            store(std::move(file));
             return;
         }
     }
@@ -210,7 +234,7 @@ void TIniFile::WriteString(std::string_view section, std::string_view key, std::
         lines.push_back("[" + sec + "]");
         lines.push_back(newLine);
     }
-    writeLines(lines, crlf);
+    store(std::move(file));
 }
 
 void TIniFile::WriteInteger(std::string_view section, std::string_view key, int value)

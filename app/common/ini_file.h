@@ -2,6 +2,7 @@
 // A sectioned profile file ("[Section]" lines and "Key=Value" lines) with the semantics of the
 // classic profile API: sections and keys match without regard to case, a missing file or key
 // gives the default, and a write changes one line and keeps every other line as it was.
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -36,12 +37,29 @@ public:
     void WriteInteger(std::string_view section, std::string_view key, int value);
     void WriteBool(std::string_view section, std::string_view key, bool value);
 
+    // Between BeginUpdate and EndUpdate the file is read once and every write changes only a
+    // copy in memory (reads see those changes); EndUpdate then replaces the file in one step,
+    // so a save of many keys leaves either the old file or the new one, never a mix. EndUpdate
+    // throws EIniFileException when the file cannot be written; the update is over either way.
+    void BeginUpdate();
+    void EndUpdate();
+    // Ends an update without writing anything.
+    void CancelUpdate() { m_pending.reset(); }
+    bool updating() const { return m_pending.has_value(); }
+
 private:
-    std::vector<std::string> readLines(bool &crlf) const;
-    void writeLines(const std::vector<std::string> &lines, bool crlf) const;
+    struct Lines {
+        std::vector<std::string> lines;
+        bool crlf = true;
+    };
+    Lines load() const;
+    void store(Lines &&lines);
+    Lines readLines() const;
+    void writeLines(const Lines &lines) const;
 
     std::string m_fileName;
     std::string m_path;
+    std::optional<Lines> m_pending;
 };
 
 } // namespace orvane

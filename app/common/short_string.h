@@ -1,6 +1,8 @@
 #pragma once
 // A length-prefixed string as stored in the program's record files: one length byte followed by
 // a fixed character area of which only the first `len` bytes count.
+#include "app/common/stored_text.h"
+
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
@@ -27,6 +29,12 @@ struct ShortString {
         len = static_cast<uint8_t>(n);
     }
     bool empty() const { return len == 0; }
+
+    // The text as UTF-8, whether it is stored as Windows-1252 (older files) or as UTF-8.
+    std::string text() const { return DecodeStoredText(str()); }
+    // Stores a UTF-8 text as Windows-1252 when every character fits, else as UTF-8, cut to the
+    // area's size between characters.
+    void setText(std::string_view utf8) { assign(EncodeStoredText(utf8, N)); }
 };
 #pragma pack(pop)
 

@@ -41,6 +41,20 @@ public:
     // Asks `window` to close, as its close button would, and waits at most kCloseWait for it
     // to go. True when it went.
     virtual bool closeWindow(WindowId window) = 0;
+
+    // The same services without any wait, for callers that must never hold up the clock.
+    // Starts a program and returns at once: its pid, or why it could not be started (a missing
+    // program, a folder, a file without execute permission).
+    struct Started {
+        std::optional<pid_t> pid;
+        std::string error;
+    };
+    virtual Started startNow(const std::vector<std::string> &argv) = 0;
+    // One look for the first top-level window of `pid`; NoWindow when there is none yet.
+    virtual WindowId findWindowNow(pid_t pid) = 0;
+    virtual void minimize(WindowId window) = 0;
+    // Asks the window to close and returns without waiting for it to go.
+    virtual bool askToClose(WindowId window) = 0;
 };
 
 } // namespace orvane

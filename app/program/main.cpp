@@ -2,7 +2,9 @@
 #include "app/clock/ui/main_window.h"
 #include "app/common/clock.h"
 #include "app/program/instance_channel.h"
+#include "app/program/last_chance_save.h"
 #include "app/program/program.h"
+#include "app/program/program_services.h"
 
 #include "kyloom32.h"
 
@@ -112,5 +114,9 @@ int main(int argc, char **argv)
     program.connectChannel(channel);
     InstallTerminationHandlers(&program.mainWindow());
     program.mainWindow().show();
-    return app.exec();
+    // A lost X display ends the program inside Qt or Xlib; the settings and alarms are saved then.
+    orvane::ArmLastChanceSave([&program] { program.services().saveFiles(); });
+    const int status = app.exec();
+    orvane::DisarmLastChanceSave();
+    return status;
 }

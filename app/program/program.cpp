@@ -2,6 +2,8 @@
 
 #include "app/alarms/ui/alarm_services.h"
 #include "app/clock/ui/main_window.h"
+#include "app/common/atomic_file.h"
+#include "app/common/paths.h"
 #include "app/macro/ui/report_function.h"
 #include "app/program/instance_channel.h"
 #include "app/program/program_services.h"
@@ -12,6 +14,9 @@ namespace orvane {
 TProgram::TProgram(std::unique_ptr<Clock> clock, MessageBoxes boxes) : m_clock(std::move(clock)), m_reporter(boxes)
 {
     InstallQtReportFunction(m_reporter);
+    // Temporaries of a save that was killed; the alarm file's go when it is loaded.
+    for (const char *ini : {"murvelin.ini", "Win.ini"})
+        RemoveStaleTemporaries(IniDir() + ini);
     m_services = std::make_unique<TProgramServices>(*m_clock, m_state, m_reporter);
     LoadProgramState(m_state, [this] { bindAnnounceHotKey(); });
     m_services->loadAlarmTable();
@@ -22,6 +27,7 @@ TProgram::TProgram(std::unique_ptr<Clock> clock, MessageBoxes boxes) : m_clock(s
     WireCDPlayer(*this);
     WireTimers(*this);
     WireOptions(*this);
+    WireAlarmPrograms(*this);
     m_main->updateCommands();
 }
 

@@ -124,6 +124,13 @@ void TProgramServices::saveAll()
         m_reporter.report(e);
 }
 
+void TProgramServices::saveFiles()
+{
+    const auto errors = RunSaveRoutine(*m_state.SettingsIni, m_state.settings, [this] { return m_alarms->save(); });
+    for (const std::string &e : errors)
+        std::fprintf(stderr, "orvane: %s\n", e.c_str());
+}
+
 void TProgramServices::shutdown()
 {
     if (m_decorator)

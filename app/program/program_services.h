@@ -48,6 +48,9 @@ public:
 
     // MainServices
     void saveAll() override;
+    // The save routine with its errors on standard error only: nothing of Qt is touched, so it
+    // can run after the display is gone.
+    void saveFiles();
     void shutdown() override;
 
 private:

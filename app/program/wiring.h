@@ -13,5 +13,7 @@ void WireOptions(TProgram &program);
 void WireAlarmSet(TProgram &program);
 // The CD player: the device over libcdio, the speed-bar command and the CD alarms.
 void WireCDPlayer(TProgram &program);
+// The watcher of the alarms' programs and the notice of a program that cannot start.
+void WireAlarmPrograms(TProgram &program);
 
 } // namespace orvane

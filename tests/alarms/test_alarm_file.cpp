@@ -1,6 +1,7 @@
 #include "app/alarms/alarm_file.h"
 #include "tests/alarms/alarm_test_support.h"
 #include "tests/clock/temp_dir.h"
+#include "tests/support/unprivileged.h"
 
 #include <cmath>
 #include <cstring>
@@ -198,18 +199,132 @@ TEST_F(AlarmFileTest, AFailedSaveReportsItAndLeavesTheOldFileWhole)
             << "no temporary file is left behind: " << entry.path();
 }
 
+// An unreadable file is kept, as it is, under the backup name; the saved alarms go to an
+// ordinary readable file, so that the next start finds them. As root (CI) the check runs as
+// nobody, for whom a mode-0 file is as unreadable as for any user.
 TEST_F(AlarmFileTest, AnUnreadableFileIsMovedAsideNotOverwritten)
 {
     TempDir::write(path, Bytes(MakeAlarm(rcDaily, TimeAt(7, 0))));
     ::chmod(path.c_str(), 0);
-    if (::access(path.c_str(), R_OK) == 0)
-        GTEST_SKIP() << "running with privileges that read any file";
+    const std::string failure = test::RunUnprivileged(
+        [&]() -> std::string {
+            TAlarmFile unreadable(path);
+            TAlarmTable t;
+            if (unreadable.Load(t).status != AlarmFileLoad::Status::Unreadable)
+                return "a mode-0 file was read";
+            t.storeAlarm(1, MakeAlarm(rcDaily, TimeAt(8, 0), atMessage, "new"));
+            if (auto error = unreadable.Save(t))
+                return "save failed: " + *error;
+            struct stat kept{};
+            if (::stat(unreadable.backupPath().c_str(), &kept) != 0 || (kept.st_mode & 07777) != 0 ||
+                kept.st_size != 384)
+                return "the unreadable file was not kept as it was";
+            TAlarmTable again;
+            const AlarmFileLoad next = TAlarmFile(path).Load(again);
+            if (next.status != AlarmFileLoad::Status::Loaded || again.slot(1).Text.str() != "new")
+                return "the next start cannot read the saved alarms";
+            return {};
+        },
+        {dir.path()});
+    EXPECT_EQ(failure, "");
+}
+
+TEST_F(AlarmFileTest, StaleTemporariesOfAKilledSaveGoAtLoadAndNothingElse)
+{
+    const std::vector<std::string> stale = {"alarms32.rec.Ab12Cd", "alarms32.rec.zzzzzz"};
+    const std::vector<std::string> kept = {"alarms32.rec.bad", "alarms32.rec.Ab12C", "alarms32.rec.Ab12Cde",
+                                           "alarms32.rec.Ab-2Cd", "murvelin.ini.Ab12Cd", "xalarms32.rec.Ab12Cd"};
+    for (const auto &name : stale)
+        TempDir::write(dir.file(name), "partial");
+    for (const auto &name : kept)
+        TempDir::write(dir.file(name), "other");
+    std::filesystem::create_directory(dir.file("alarms32.rec.Folder"));
+    TempDir::write(dir.file("target"), "linked");
+    std::filesystem::create_symlink(dir.file("target"), dir.file("alarms32.rec.Link99"));
+
+    file.Load(table);
+    for (const auto &name : stale)
+        EXPECT_FALSE(std::filesystem::exists(dir.file(name))) << name;
+    for (const auto &name : kept)
+        EXPECT_TRUE(std::filesystem::exists(dir.file(name))) << name;
+    EXPECT_TRUE(std::filesystem::is_directory(dir.file("alarms32.rec.Folder")));
+    EXPECT_TRUE(std::filesystem::is_symlink(dir.file("alarms32.rec.Link99")));
+    EXPECT_EQ(TempDir::read(dir.file("target")), "linked");
+}
+
+TEST_F(AlarmFileTest, RuleNumbersOfTheAlarmsKindAreRangeCheckedAndTheOthersLeftAlone)
+{
+    struct Case {
+        const char *name;
+        RecurrenceKind kind;
+        int32_t which, day, count, unit, everyDays;
+        bool damaged;
+    };
+    const Case cases[] = {
+        {"every 15 min on weekdays", rcEvery, 0, 0, 15, euMinutes, 9, false},
+        {"every 23 h", rcEvery, 0, 0, 23, euHours, 8, false},
+        {"every huge count", rcEvery, 1, 1, 872415247, euHours, 8, true},
+        {"every 0 count", rcEvery, 1, 1, 0, euMinutes, 8, true},
+        {"every 24 h", rcEvery, 1, 1, 24, euHours, 8, true},
+        {"every unit 3", rcEvery, 1, 1, 5, 3, 8, true},
+        {"every days 11", rcEvery, 1, 1, 5, euMinutes, 11, true},
+        {"monthly 31, other kinds' fields 0", rcMonthly, 0, 0, 31, 0, 0, false},
+        {"monthly 32", rcMonthly, 1, 1, 32, 1, 1, true},
+        {"recurs last weekend", rcRecurs, 6, 9, 0, 0, 0, false},
+        {"recurs which 7", rcRecurs, 7, 1, 1, 1, 1, true},
+        {"recurs day 0", rcRecurs, 1, 0, 1, 1, 1, true},
+        {"daily with stray numbers", rcDaily, -5, 99, -1, 77, 12, false},
+    };
+    for (const Case &c : cases) {
+        TAlarmRecord r = MakeAlarm(c.kind, TimeAt(7, 0), atMessage, c.name);
+        r.RecursWhichCode = c.which;
+        r.RecursDayCode = c.day;
+        r.Count = c.count;
+        r.EveryUnit = c.unit;
+        r.EveryDaysCode = c.everyDays;
+        TempDir::write(path, Bytes(r));
+        TAlarmTable t;
+        const AlarmFileLoad load = TAlarmFile(path).Load(t);
+        EXPECT_EQ(!load.faults.empty(), c.damaged) << c.name;
+        EXPECT_EQ(t.slot(1).Active, c.damaged ? 0 : 1) << c.name;
+        if (c.damaged && c.kind == rcEvery) {
+            EXPECT_TRUE(t.slot(1).Count >= 1 && t.slot(1).Count <= 59) << c.name;
+        }
+    }
+}
+
+TEST_F(AlarmFileTest, TheDamageMessageNamesOnlyWhatIsWrong)
+{
+    TAlarmRecord badAction = MakeAlarm(rcRecurs, TimeAt(7, 0));
+    badAction.RecursDayCode = 1;
+    badAction.ActionType = 99;
+    TAlarmRecord badRecurrence = MakeAlarm(rcDaily, TimeAt(7, 0));
+    badRecurrence.Recurrence = 7;
+    TAlarmRecord both = MakeAlarm(rcDaily, TimeAt(7, 0));
+    both.Recurrence = -2;
+    both.ActionType = 6;
+    TempDir::write(path, Bytes(badAction) + Bytes(badRecurrence) + Bytes(both));
     const AlarmFileLoad load = file.Load(table);
-    EXPECT_EQ(load.status, AlarmFileLoad::Status::Unreadable);
+    ASSERT_EQ(load.faults.size(), 3u);
+    EXPECT_EQ(load.faults[0], "slot 1: unknown action 99; slot emptied");
+    EXPECT_EQ(load.faults[1], "slot 2: unknown recurrence 7; slot emptied");
+    EXPECT_EQ(load.faults[2], "slot 3: unknown recurrence -2 and unknown action 6; slot emptied");
+}
+
+TEST_F(AlarmFileTest, ADateTimeTheLoaderWouldRefuseIsNeverSaved)
+{
+    file.Load(table);
+    TAlarmRecord r = MakeAlarm(rcEvery, TimeAt(7, 0), atMessage, "far");
+    r.EveryDaysCode = 8;
+    r.NextTime = 5.0e6; // past the year 9999
+    r.StopAt = -1.0e7;  // before the year 1
+    table.storeAlarm(1, r);
     ASSERT_FALSE(file.Save(table));
-    EXPECT_TRUE(std::filesystem::exists(file.backupPath()));
-    ::chmod(file.backupPath().c_str(), 0600);
-    EXPECT_EQ(std::filesystem::file_size(file.backupPath()), 384u);
+    TAlarmTable again;
+    const AlarmFileLoad load = TAlarmFile(path).Load(again);
+    EXPECT_TRUE(load.faults.empty()) << load.faults.front();
+    EXPECT_EQ(again.slot(1).NextTime, 0.0);
+    EXPECT_EQ(again.slot(1).StopAt, 0.0);
 }
 
 } // namespace

@@ -88,10 +88,10 @@ TEST_F(AlarmPassTest, AProgramAlarmStartsItsProgramWithoutAShellAndStopsItsWindo
     ASSERT_EQ(launcher.launches().size(), 1u);
     const std::vector<std::string> argv{"C:/TOOLS/edit.exe", "my notes.txt", ";", "rm", "-rf", "~"};
     EXPECT_EQ(launcher.launches()[0].argv, argv) << "every word is an argument; none is shell syntax";
-    EXPECT_EQ(launcher.launches()[0].show, ShowState::Minimized);
     const AlarmId id = table.idOf(1);
     const auto program = pass.startedProgram(id);
     ASSERT_TRUE(program);
+    EXPECT_EQ(launcher.minimized(), std::vector<WindowId>{program->window});
     EXPECT_EQ(table.slot(1).ProgWindow, program->window & 0xFFFF);
     EXPECT_FALSE(table.slot(1).isEmpty()) << "with a stop time it is deleted at the stop";
     EXPECT_EQ(MinuteNumber(table.slot(1).StopAt), MinuteNumber(At(2026, 12, 8, 8, 0)));
@@ -328,3 +328,138 @@ TEST_F(AlarmPassTest, AProgramWithoutAWindowStillHasItsStopButNothingToClose)
 
 } // namespace
 } // namespace orvane
+
+namespace orvane::test {
+
+// Older files hold texts in Windows-1252: the message window and the started program get
+// them as UTF-8.
+TEST_F(PassFixture, AnsiTextsReachTheMessageWindowAndProgramsAsUtf8)
+{
+    TAlarmRecord message = MakeAlarm(rcDaily, TimeAt(9, 0), atMessage);
+    message.Text.assign("Caf\xE9 break");
+    TAlarmRecord program = MakeAlarm(rcDaily, TimeAt(9, 0), atProgram);
+    program.Text.assign("/usr/bin/gedit /home/r\xE9mi/notes.txt");
+    add(message, At(2026, 5, 4, 9, 0));
+    add(program, At(2026, 5, 4, 9, 0));
+    runAt(At(2026, 5, 4, 9, 0));
+    ASSERT_EQ(opener.opened.size(), 1u);
+    EXPECT_EQ(opener.opened[0].text, "Caf\xC3\xA9 break");
+    ASSERT_EQ(launcher.launches().size(), 1u);
+    EXPECT_EQ(launcher.launches()[0].argv.back(), "/home/r\xC3\xA9mi/notes.txt");
+}
+
+} // namespace orvane::test
+
+namespace orvane::test {
+
+// A daily 09:01 message alarm snoozed to 09:12 when the program ended, restarted at `restart`.
+struct SnoozeCase {
+    const char *name;
+    TDateTime restart;
+    TDateTime ringsAt; // 0: never today
+};
+
+TEST_F(PassFixture, ASnoozedAlarmSurvivesARestart)
+{
+    const SnoozeCase cases[] = {
+        {"before the snooze time", At(2026, 5, 4, 9, 5), At(2026, 5, 4, 9, 12)},
+        {"after the snooze time: late, once", At(2026, 5, 4, 9, 30), At(2026, 5, 4, 9, 30)},
+    };
+    for (const SnoozeCase &c : cases) {
+        TAlarmTable fresh;
+        table = fresh;
+        opener.opened.clear();
+        TAlarmPass restarted{AlarmPassServices{table, clock, sound, launcher, cd, {}, &opener, {}, {}}};
+        TAlarmRecord r = MakeAlarm(rcDaily, TimeAt(9, 1), atMessage, "stretch");
+        r.AutoDelete = 0;
+        add(r, At(2026, 5, 4, 9, 12));
+        setNow(c.restart);
+        restarted.InitAlarms(true);
+        for (TDateTime m = c.restart; m <= At(2026, 5, 4, 9, 40); m += 1.0 / kMinutesPerDay) {
+            clock.setNow(FromDateTime(m + 2.0 / kSecondsPerDay));
+            restarted.AlarmPass(m, voice);
+            if (opener.opened.size() == 1 && opener.opened.back().text == "stretch") {
+                EXPECT_EQ(FloorMinute(m), FloorMinute(c.ringsAt)) << c.name;
+                break;
+            }
+        }
+        EXPECT_EQ(opener.opened.size(), 1u) << c.name;
+        EXPECT_EQ(FloorMinute(table.slot(1).NextTime), FloorMinute(At(2026, 5, 5, 9, 1))) << c.name;
+    }
+}
+
+TEST_F(PassFixture, AnAlarmArmedByItsRuleIsStillReArmedAtARestart)
+{
+    TAlarmRecord r = MakeAlarm(rcDaily, TimeAt(9, 1), atMessage, "missed");
+    add(r, At(2026, 5, 4, 9, 1));
+    setNow(At(2026, 5, 4, 9, 30));
+    pass.InitAlarms(false);
+    EXPECT_EQ(FloorMinute(table.slot(1).NextTime), FloorMinute(At(2026, 5, 5, 9, 1)));
+}
+
+} // namespace orvane::test
+
+namespace orvane::test {
+
+TEST_F(PassFixture, StartingAndStoppingProgramsNeverWaitsAndTheWatcherFindsTheWindowLater)
+{
+    launcher.setWindowDelay(3); // the window shows at the fourth look
+    TAlarmRecord r = MakeAlarm(rcDaily, TimeAt(7, 0), atProgram, "xclock");
+    r.StopEnabled = 1;
+    r.StopTime = TimeAt(7, 2);
+    r.RunMinimized = 1;
+    add(r, At(2026, 12, 8, 7, 0));
+    runAt(At(2026, 12, 8, 7, 0));
+    EXPECT_EQ(launcher.blockingCalls(), 0);
+    const AlarmId id = table.idOf(1);
+    ASSERT_TRUE(pass.startedProgram(id));
+    EXPECT_EQ(pass.startedProgram(id)->window, NoWindow);
+    EXPECT_TRUE(pass.programsBusy());
+    for (int i = 0; i < 3; ++i)
+        pass.PollPrograms();
+    const WindowId window = pass.startedProgram(id)->window;
+    ASSERT_NE(window, NoWindow);
+    EXPECT_EQ(launcher.minimized(), std::vector<WindowId>{window});
+    EXPECT_EQ(table.slot(1).ProgWindow, window & 0xFFFF);
+    EXPECT_FALSE(pass.programsBusy());
+    runAt(At(2026, 12, 8, 7, 2));
+    EXPECT_EQ(launcher.closed(), std::vector<WindowId>{window});
+    EXPECT_EQ(launcher.blockingCalls(), 0);
+}
+
+TEST_F(PassFixture, AStopBeforeTheWindowShowedClosesItWhenItShowsAndAWindowlessProgramIsGivenUp)
+{
+    launcher.setWindowDelay(1000);
+    TAlarmRecord r = MakeAlarm(rcDaily, TimeAt(7, 0), atProgram, "slow-editor");
+    r.StopEnabled = 1;
+    r.StopTime = TimeAt(7, 1);
+    add(r, At(2026, 12, 8, 7, 0));
+    runAt(At(2026, 12, 8, 7, 0));
+    runAt(At(2026, 12, 8, 7, 1));
+    EXPECT_TRUE(launcher.closed().empty());
+    EXPECT_TRUE(pass.programsBusy()) << "the stop waits for the window within the usual limit";
+    clock.advance(ProcessLauncher::kWindowWait);
+    pass.PollPrograms();
+    EXPECT_FALSE(pass.programsBusy());
+    EXPECT_FALSE(pass.startedProgram(table.idOf(1)));
+}
+
+TEST_F(PassFixture, AProgramThatCannotStartIsToldOncePerFiring)
+{
+    std::vector<std::string> told;
+    pass.services().notifyStartFailure = [&](const std::string &text) { told.push_back(text); };
+    launcher.markMissing("/opt/missing/tool");
+    TAlarmRecord r = MakeAlarm(rcEvery, TimeAt(7, 0), atProgram, "/opt/missing/tool --now");
+    r.EveryUnit = euMinutes;
+    r.EveryDaysCode = 8;
+    add(r, At(2026, 12, 8, 7, 0));
+    runAt(At(2026, 12, 8, 7, 0));
+    ASSERT_EQ(told.size(), 1u);
+    EXPECT_EQ(told[0], "The alarm could not start \"/opt/missing/tool\": No such file or directory");
+    runAt(At(2026, 12, 8, 7, 0));
+    EXPECT_EQ(told.size(), 1u) << "the same minute again tells nothing";
+    runAt(At(2026, 12, 8, 7, 1));
+    EXPECT_EQ(told.size(), 2u) << "the next firing is told again";
+}
+
+} // namespace orvane::test

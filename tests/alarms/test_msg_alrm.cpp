@@ -6,6 +6,7 @@
 
 #include <QApplication>
 #include <filesystem>
+#include <map>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPointer>
@@ -167,6 +168,52 @@ TEST_F(MsgAlrmTest, SeveralWindowsOpenAtOnceEachWithItsOwnAlarmAndText)
     EXPECT_TRUE(texts.contains(QString::fromStdString(hundred))) << "a text of 100 characters is shown whole";
     for (TMsgAlrm *m : open)
         m->close();
+    drain();
+}
+
+TEST_F(MsgAlrmTest, MessagesOfOneMinuteCascadeAndAClosedOneFreesItsPlace)
+{
+    TMsgAlrmOpener opener(actions, sound);
+    for (const char *text : {"first", "second", "third"})
+        opener.openMessageAlarm(fire(rcDaily, text));
+    std::map<QString, TMsgAlrm *> byText;
+    for (QWidget *w : QApplication::topLevelWidgets())
+        if (auto *m = qobject_cast<TMsgAlrm *>(w); m && m->isVisible())
+            byText[m->Memo1->toPlainText()] = m;
+    ASSERT_EQ(byText.size(), 3u);
+    const QPoint step(TMsgAlrmOpener::kCascadeStep, TMsgAlrmOpener::kCascadeStep);
+    const QPoint first = byText["first"]->pos();
+    EXPECT_EQ(byText["second"]->pos(), first + step);
+    EXPECT_EQ(byText["third"]->pos(), first + 2 * step);
+
+    byText["second"]->close();
+    drain();
+    opener.openMessageAlarm(fire(rcDaily, "fourth"));
+    TMsgAlrm *fourth = nullptr;
+    for (QWidget *w : QApplication::topLevelWidgets())
+        if (auto *m = qobject_cast<TMsgAlrm *>(w); m && m->isVisible() && m->Memo1->toPlainText() == "fourth")
+            fourth = m;
+    ASSERT_TRUE(fourth);
+    EXPECT_EQ(fourth->pos(), first + step) << "the freed place is used again";
+    EXPECT_EQ(fourth->Memo1->toPlainText(), "fourth");
+    for (QWidget *w : QApplication::topLevelWidgets())
+        if (auto *m = qobject_cast<TMsgAlrm *>(w))
+            m->close();
+    drain();
+}
+
+TEST_F(MsgAlrmTest, AUtf8TextIsShownAsItsCharacters)
+{
+    TMsgAlrmOpener opener(actions, sound);
+    opener.openMessageAlarm(fire(rcDaily, "Caf\xC3\xA9 \xE2\x98\x95"));
+    bool shown = false;
+    for (QWidget *w : QApplication::topLevelWidgets())
+        if (auto *m = qobject_cast<TMsgAlrm *>(w); m && m->isVisible()) {
+            EXPECT_EQ(m->Memo1->toPlainText(), QString::fromUtf8("Caf\u00e9 \u2615"));
+            shown = true;
+            m->close();
+        }
+    EXPECT_TRUE(shown);
     drain();
 }
 

@@ -100,5 +100,41 @@ TEST_F(PosixLauncherTest, WaitsForTheWindowAtMostItsLimitAndClosesWithALimit)
     EXPECT_FALSE(launcher.closeWindow(NoWindow));
 }
 
+TEST_F(PosixLauncherTest, AProgramThatCannotStartSaysWhyAtOnce)
+{
+    TempDir::write(dir.file("plain.txt"), "not a program\n");
+    ::chmod(dir.file("plain.txt").c_str(), 0644);
+    struct Case {
+        const char *name;
+        std::string program;
+        const char *why;
+    };
+    const Case cases[] = {
+        {"missing", dir.file("no-such-program"), "No such file or directory"},
+        {"missing on PATH", "orvane-no-such-program", "No such file or directory"},
+        {"a folder", dir.path().string(), "Permission denied"},
+        {"not executable", dir.file("plain.txt"), "Permission denied"},
+    };
+    PosixProcessLauncher launcher(nullptr);
+    for (const Case &c : cases) {
+        const ProcessLauncher::Started started = launcher.startNow({c.program});
+        EXPECT_FALSE(started.pid) << c.name;
+        EXPECT_EQ(started.error, c.why) << c.name;
+    }
+    const ProcessLauncher::Started sleeper = launcher.startNow({"sleep", "0.1"});
+    ASSERT_TRUE(sleeper.pid);
+    EXPECT_TRUE(sleeper.error.empty());
+}
+
+TEST_F(PosixLauncherTest, StartingAWindowlessProgramAsksForNoWait)
+{
+    FakeWindowLayer windows;
+    PosixProcessLauncher launcher(&windows);
+    ASSERT_TRUE(launcher.startNow({"sleep", "0.1"}).pid);
+    EXPECT_EQ(launcher.findWindowNow(::getpid()), NoWindow);
+    for (const auto wait : windows.pidWaits())
+        EXPECT_EQ(wait, 0ms);
+}
+
 } // namespace
 } // namespace orvane

@@ -5,7 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/inotify.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 using namespace orvane;
 
@@ -88,6 +90,53 @@ TEST(SettingsFile, SaveWritesEveryKeyInOrderAndReadsBack)
     EXPECT_EQ(back.record.announceInterval, 60);
     EXPECT_EQ(back.record.waveFile, std::string(100, 'a'));
     EXPECT_EQ(back.record.windowScope, WindowScope::ParentOnly);
+}
+
+// Counts the renames onto `name` in a folder: each is one replacement of the file.
+class RenameCounter {
+public:
+    RenameCounter(const std::string &dir, std::string name) : m_name(std::move(name))
+    {
+        m_fd = ::inotify_init1(IN_NONBLOCK);
+        ::inotify_add_watch(m_fd, dir.c_str(), IN_MOVED_TO);
+    }
+    ~RenameCounter() { ::close(m_fd); }
+    int count() const
+    {
+        int n = 0;
+        alignas(inotify_event) char buf[8192];
+        ssize_t len;
+        while ((len = ::read(m_fd, buf, sizeof buf)) > 0) {
+            for (char *p = buf; p < buf + len;) {
+                const auto *e = reinterpret_cast<const inotify_event *>(p);
+                if (e->len > 0 && m_name == e->name)
+                    ++n;
+                p += sizeof(inotify_event) + e->len;
+            }
+        }
+        return n;
+    }
+
+private:
+    std::string m_name;
+    int m_fd = -1;
+};
+
+TEST(SettingsFile, OneSaveReplacesTheFileOnceKeepingOtherLines)
+{
+    TempDir dir;
+    TempDir::write(dir.file("murvelin.ini"), "[voice]\r\nhowoften=5\r\nMine=kept\r\n[Quaydeck]\r\nPath=/opt/q\r\n");
+    TIniFile ini(dir.file("murvelin.ini"));
+    TProgramSettings s;
+    s.effectiveInterval = 15;
+    RenameCounter renames(dir.path().string(), "murvelin.ini");
+    ASSERT_FALSE(SaveSettings(ini, s));
+    EXPECT_EQ(renames.count(), 1);
+    const std::string text = TempDir::read(dir.file("murvelin.ini"));
+    // The existing key keeps its place in its section; foreign keys and sections stay.
+    EXPECT_EQ(text.rfind("[voice]\r\nHowOften=15\r\nMine=kept\r\n", 0), 0u) << text;
+    EXPECT_NE(text.find("[Quaydeck]\r\nPath=/opt/q\r\n"), std::string::npos);
+    EXPECT_FALSE(ini.updating());
 }
 
 TEST(SaveRoutine, ReadOnlySettingsStillSaveTheAlarms)

@@ -29,6 +29,7 @@ class TPlacement;
 class TMain : public QWidget, private TickDisplay {
     Q_OBJECT
 public:
+    TTrayIcon *trayIcon() const { return TrayIcon1; }
     TMain(const Clock &clock, ProgramState &state, MainServices &services, MainCommands &commands,
           Reporter &reporter);
     ~TMain() override;

@@ -61,4 +61,12 @@ void TTrayIcon::setToolTip(const QString &tip)
 
 bool TTrayIcon::isShown() const { return m_tray && m_tray->isVisible(); }
 
+bool TTrayIcon::showMessage(const QString &title, const QString &text)
+{
+    if (!isShown() || !QSystemTrayIcon::supportsMessages())
+        return false;
+    m_tray->showMessage(title, text, QSystemTrayIcon::Warning);
+    return true;
+}
+
 } // namespace orvane

@@ -25,6 +25,8 @@ public:
     QString ToolTip() const { return m_toolTip; }
     // True when a notification area exists and the icon is shown in it.
     bool isShown() const;
+    // A notification from the icon that goes away by itself; false when no icon is shown.
+    bool showMessage(const QString &title, const QString &text);
 
 signals:
     void OnClick();

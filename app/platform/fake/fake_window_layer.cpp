@@ -65,8 +65,9 @@ WindowId FakeWindowLayer::findByTitle(const std::string &title)
     return NoWindow;
 }
 
-WindowId FakeWindowLayer::findByPid(pid_t pid, std::chrono::milliseconds)
+WindowId FakeWindowLayer::findByPid(pid_t pid, std::chrono::milliseconds timeout)
 {
+    m_pidWaits.push_back(timeout);
     for (const auto &[id, w] : m_windows)
         if (pid > 0 && w.pid == pid)
             return id;

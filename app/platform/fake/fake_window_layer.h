@@ -45,6 +45,9 @@ public:
     void watchTitle(WindowId window) override { m_watched = window; }
     WindowId findByTitle(const std::string &title) override;
     WindowId findByPid(pid_t pid, std::chrono::milliseconds timeout) override;
+    // The time limit of every findByPid call: a real layer would wait that long for a program
+    // that shows no window.
+    const std::vector<std::chrono::milliseconds> &pidWaits() const { return m_pidWaits; }
     bool exists(WindowId window) override { return m_windows.count(window) != 0; }
     bool activate(WindowId window) override;
     bool isMinimized(WindowId window) override;
@@ -53,6 +56,7 @@ public:
     bool close(WindowId window) override;
 
 private:
+    std::vector<std::chrono::milliseconds> m_pidWaits;
     Window *find(WindowId window);
 
     std::map<WindowId, Window> m_windows;

@@ -2,6 +2,7 @@
 
 #include <cerrno>
 #include <csignal>
+#include <cstring>
 #include <fcntl.h>
 #include <spawn.h>
 #include <sys/wait.h>
@@ -126,6 +127,31 @@ std::optional<LaunchedProgram> PosixProcessLauncher::launch(const std::vector<st
 }
 
 bool PosixProcessLauncher::start(const std::vector<std::string> &argv) { return spawn(argv).has_value(); }
+
+ProcessLauncher::Started PosixProcessLauncher::startNow(const std::vector<std::string> &argv)
+{
+    if (const std::optional<pid_t> pid = spawn(argv))
+        return {pid, {}};
+    // posix_spawnp reports the exec's own failure: ENOENT for a missing program, EACCES for a
+    // folder or a file without execute permission, ENOEXEC for a file that is no program.
+    return {std::nullopt, std::strerror(errno)};
+}
+
+WindowId PosixProcessLauncher::findWindowNow(pid_t pid)
+{
+    return m_windows ? m_windows->findByPid(pid, std::chrono::milliseconds(0)) : NoWindow;
+}
+
+void PosixProcessLauncher::minimize(WindowId window)
+{
+    if (m_windows && window != NoWindow)
+        m_windows->iconify(window);
+}
+
+bool PosixProcessLauncher::askToClose(WindowId window)
+{
+    return m_windows && window != NoWindow && m_windows->close(window);
+}
 
 bool PosixProcessLauncher::closeWindow(WindowId window)
 {

@@ -18,6 +18,10 @@ public:
     std::optional<LaunchedProgram> launch(const std::vector<std::string> &argv, ShowState show) override;
     bool start(const std::vector<std::string> &argv) override;
     bool closeWindow(WindowId window) override;
+    Started startNow(const std::vector<std::string> &argv) override;
+    WindowId findWindowNow(pid_t pid) override;
+    void minimize(WindowId window) override;
+    bool askToClose(WindowId window) override;
 
     // Spawns argv without waiting for a window; the child's pid, or nullopt with errno set.
     static std::optional<pid_t> spawn(const std::vector<std::string> &argv);
