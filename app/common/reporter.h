@@ -16,4 +16,9 @@ public:
     virtual void reportWithCaption(const std::string &caption, const std::string &text) = 0;
 };
 
+// The program's reporter, for windows that other windows create: the program sets it at start
+// and tests set a fake. Without one, reports go to standard error.
+Reporter &ProgramReporter();
+void SetProgramReporter(Reporter *reporter);
+
 } // namespace orvane

@@ -14,6 +14,7 @@ namespace orvane {
 TProgram::TProgram(std::unique_ptr<Clock> clock, MessageBoxes boxes) : m_clock(std::move(clock)), m_reporter(boxes)
 {
     InstallQtReportFunction(m_reporter);
+    SetProgramReporter(&m_reporter);
     // Temporaries of a save that was killed; the alarm file's go when it is loaded.
     for (const char *ini : {"murvelin.ini", "Win.ini"})
         RemoveStaleTemporaries(IniDir() + ini);
@@ -36,6 +37,7 @@ TProgram::~TProgram()
     // The main window's end still uses the services (titles back, hot key freed).
     m_main.reset();
     m_services.reset();
+    SetProgramReporter(nullptr);
 }
 
 void TProgram::bindAnnounceHotKey()

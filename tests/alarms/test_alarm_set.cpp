@@ -337,7 +337,7 @@ protected:
     AlarmSetHooks hooks()
     {
         AlarmSetHooks h;
-        h.chooseWave = [](QWidget *, const std::string &) { return std::optional<std::string>("/tmp/bell.wav"); };
+        h.chooseWave = [](QWidget *, const std::string &) { return std::optional<WaveChoice>(WaveChoice{"/tmp/bell.wav", false}); };
         h.chooseProgram = [](QWidget *) { return std::optional<std::string>("/usr/bin/xclock"); };
         h.chooseFolder = [](QWidget *, const std::string &) { return std::optional<std::string>(); };
         h.ask = [this](QWidget *, const QString &, const QString &text, QMessageBox::StandardButtons) {

@@ -718,10 +718,11 @@ void TAlarmSet::Button6Click()
 
 void TAlarmSet::Button1Click()
 {
-    if (const auto file = m_hooks.chooseWave(this, Edit1->text().toStdString())) {
+    if (const auto choice = m_hooks.chooseWave(this, Edit1->text().toStdString())) {
         edited();
-        Edit1->setText(Q(*file));
-        m_editor.WorkingAlarm.Text.assign(*file);
+        Edit1->setText(Q(choice->RecorderFileName));
+        m_editor.WorkingAlarm.Text.assign(choice->RecorderFileName);
+        m_editor.RecordingPending = m_editor.RecordingPending || choice->RecordingPending;
     }
 }
 
@@ -737,9 +738,11 @@ void TAlarmSet::Button3Click()
 {
     const bool before = SpeedButton1->isChecked();
     const std::string current = before ? m_editor.WorkingAlarm.BeforeWave.str() : m_editor.WorkingAlarm.AfterWave.str();
-    const auto file = m_hooks.chooseWave(this, current == kNoWave ? std::string() : current);
-    if (!file)
+    const auto choice = m_hooks.chooseWave(this, current == kNoWave ? std::string() : current);
+    if (!choice)
         return;
+    const std::string *file = &choice->RecorderFileName;
+    m_editor.RecordingPending = m_editor.RecordingPending || choice->RecordingPending;
     edited();
     if (before) {
         m_editor.WorkingAlarm.BeforeWave.assign(*file);

@@ -4,6 +4,7 @@
 // the alarm table lives in TAlarmEditor; this window shows it and asks the user.
 #include "app/alarms/alarm_editor.h"
 #include "app/common/ini_file.h"
+#include "app/media/ui/wave_chooser.h"
 
 #include <QDialog>
 #include <QMessageBox>
@@ -32,7 +33,8 @@ class TTimeEdit;
 // them to answer without a real dialog or message box.
 struct AlarmSetHooks {
     // A wave file chosen for the wave buttons (start: the current one, or empty); nullopt on Cancel.
-    std::function<std::optional<std::string>(QWidget *, const std::string &)> chooseWave;
+    // The recorder: the chosen or recorded wave, and whether it is a new recording.
+    std::function<std::optional<WaveChoice>(QWidget *, const std::string &)> chooseWave;
     // A program chosen with the "&Browse" button.
     std::function<std::optional<std::string>(QWidget *)> chooseProgram;
     // A folder chosen with "P&rogram Pat&h" starting at the given one.

@@ -1,8 +1,8 @@
 #include "app/alarms/ui/alarm_set_hooks.h"
 
-#include "app/alarms/ui/wave_chooser.h"
 #include "app/clock/ui/help_window.h"
 #include "app/media/ui/select_dir_dlg.h"
+#include "app/media/ui/wave_chooser.h"
 
 #include <QFileDialog>
 
@@ -11,7 +11,7 @@ namespace orvane {
 AlarmSetHooks DefaultAlarmSetHooks(std::function<std::optional<std::string>()> saveAlarmFile)
 {
     AlarmSetHooks hooks;
-    hooks.chooseWave = ChooseWaveFile;
+    hooks.chooseWave = BrowseRecordWave;
     hooks.chooseProgram = [](QWidget *parent) -> std::optional<std::string> {
         // "Executibles|*.exe;*.com|Batch files|*.bat|..." as a Linux user expects it: programs are
         // files marked executable, and scripts are the batch files.

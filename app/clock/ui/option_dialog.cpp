@@ -9,6 +9,7 @@
 #include "app/clock/ui/help_window.h"
 #include "app/clock/ui/placement.h"
 #include "app/clock/ui/spin_edit.h"
+#include "app/common/reporter.h"
 #include "app/media/ui/wave_chooser.h"
 #include "app/common/convert_error.h"
 #include "app/common/paths.h"
@@ -622,11 +623,9 @@ void TOption::OKBtnClick()
 void TOption::showError(const QString &text)
 {
     m_lastError = text;
-    std::fprintf(stderr, "orvane: %s\n", text.toLocal8Bit().constData());
-    if (qEnvironmentVariableIsSet("ORVANE_NO_MESSAGE_BOXES"))
-        return;
-    // Shown once the spin edit has gone back to its value, outside the focus change.
-    QTimer::singleShot(0, this, [this, text] { QMessageBox::critical(this, QStringLiteral("Orvane"), text); });
+    // The reporter shows its box from the event loop, once the spin edit has gone back to its
+    // value and outside the focus change.
+    ProgramReporter().report(text.toStdString());
 }
 
 } // namespace orvane

@@ -1,5 +1,7 @@
 #include "app/media/ui/media_window_support.h"
 
+#include "app/common/reporter.h"
+
 #include "app/clock/ui/help_window.h"
 
 #include <QApplication>
@@ -19,21 +21,13 @@ namespace orvane {
 
 int TickIntervalMs(const Clock &clock)
 {
-    double rate = 1.0;
-    if (const auto *programClock = dynamic_cast<const ProgramClock *>(&clock))
-        rate = programClock->rate();
+    double rate = clock.rate();
     if (!(rate > 0))
         rate = 1.0;
     return std::max(1, static_cast<int>(1000.0 / rate));
 }
 
-void ShowMediaError(QWidget *parent, const std::string &text)
-{
-    std::fprintf(stderr, "orvane: %s\n", text.c_str());
-    if (qEnvironmentVariableIsSet("ORVANE_NO_MESSAGE_BOXES"))
-        return;
-    QMessageBox::critical(parent, QStringLiteral("Orvane"), QString::fromStdString(text));
-}
+void ShowMediaError(QWidget *, const std::string &text) { ProgramReporter().report(text); }
 
 void SetHelpContext(QWidget *control, int context) { control->setProperty("helpContext", context); }
 
