@@ -4,7 +4,7 @@
 # Usage: run_fuzzers.sh BUILD_DIR SECONDS [TARGET...]
 set -euo pipefail
 src="$(cd "$(dirname "$0")/../.." && pwd)"
-out="$1"; seconds="$2"; shift 2
+mkdir -p "$1"; out="$(cd "$1" && pwd)"; seconds="$2"; shift 2
 targets=("$@")
 [ ${#targets[@]} -gt 0 ] || targets=(alarm_file ini_file intl_formats key_strings macro_file)
 launcher=""; command -v ccache >/dev/null && launcher=ccache
