@@ -133,7 +133,7 @@ void TIniFile::writeLines(const std::vector<std::string> &lines, bool crlf) cons
     if (slash != std::string::npos)
         EnsureDir(m_path.substr(0, slash + 1));
     if (!WriteFileAtomically(m_path, text))
-        throw EIniFileException("Unable to write to " + m_fileName);
+        throw EIniFileException("Unable to write to " + m_path);
 }
 
 std::string TIniFile::ReadString(std::string_view section, std::string_view key, std::string_view def) const
