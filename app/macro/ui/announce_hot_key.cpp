@@ -11,7 +11,6 @@ namespace orvane {
 
 namespace {
 
-constexpr uint16_t kMsgKeyboardHook = 17;
 
 // The engine calls code hooks without arguments; the one announce routine of the process is
 // kept here.
@@ -33,6 +32,15 @@ std::vector<std::string> &heldReports()
 {
     static std::vector<std::string> reports;
     return reports;
+}
+
+// The grab failed although the engine reported nothing: another program holds the key.
+std::string HeldElsewhereMessage(uint16_t key)
+{
+    char name[40] = {};
+    GetKeyName(key, name, sizeof name);
+    return std::string(name) + " is already taken by another program. Choose another key in the "
+                               "options, or free it in that program.";
 }
 
 void holdReport(const char *, const char *text)
@@ -88,7 +96,7 @@ bool AnnounceHotKey::bind(uint16_t key, std::function<void()> onPress)
             held = hold.first().empty() ? error.what() : hold.first();
         }
         if (held.empty() && key != 0 && !IsHotKeyWatched(key))
-            held = hold.first().empty() ? LibraryMessage(kMsgKeyboardHook) : hold.first();
+            held = HeldElsewhereMessage(key);
     } catch (...) {
         held = LibraryMessage(34);
     }
