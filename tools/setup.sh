@@ -8,7 +8,7 @@ pkgs=(
   libx11-dev libxtst-dev libxext-dev libxi-dev
   libsdl2-dev libsndfile1-dev libcdio-dev libcdio-paranoia-dev libcdio-cdda-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  xvfb xauth xdotool x11-utils imagemagick openbox
+  xvfb xauth xdotool x11-utils imagemagick openbox trayer
   fonts-dejavu-core fonts-liberation
 )
 missing=()
