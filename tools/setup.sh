@@ -33,6 +33,7 @@ pkgs=(
   fonts-dejavu-core
   fonts-liberation
   x11-apps
+  trayer
 )
 missing=()
 for p in "${pkgs[@]}"; do

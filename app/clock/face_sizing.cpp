@@ -33,9 +33,23 @@ FaceDims GetTotalDims(int panelWidth, int panelHeight, const FaceFrame &frame, b
 
 int FitFontHeight(const std::string &text, int startHeight, int faceWidth, const TextMeasure &measure)
 {
-    int height = std::max(startHeight, 1);
-    while (height > 1 && measure(text, height) > faceWidth)
-        height = std::max(height - 5, 1);
+    const int start = std::max(startHeight, 1);
+    int height = start;
+    int width = measure(text, height);
+    if (width <= faceWidth || height == 1)
+        return height;
+    // A text's width grows almost in proportion to its font height, so one measurement gives an
+    // estimate within a pixel or two of the answer; hinting and rounding are settled by stepping
+    // down from there. Every step lowers the height, so the search ends.
+    const int room = std::max(faceWidth, 0);
+    while (height > 1 && width > faceWidth) {
+        const int estimate = static_cast<int>(static_cast<int64_t>(height) * room / std::max(width, 1));
+        height = std::clamp(estimate, 1, height - 1);
+        width = measure(text, height);
+    }
+    // The estimate may land a pixel low; one measurement one pixel up says whether it did.
+    if (width <= faceWidth && height + 1 < start && measure(text, height + 1) <= faceWidth)
+        ++height;
     return height;
 }
 

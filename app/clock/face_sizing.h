@@ -1,6 +1,6 @@
 #pragma once
 // Sizing the clock face: the bevel and border scale with the face height, and the face font
-// shrinks until the time fits.
+// is the largest that lets the time fit.
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -28,8 +28,10 @@ FaceDims GetTotalDims(int panelWidth, int panelHeight, const FaceFrame &frame, b
 // Width of `text` at font height `height` in pixels.
 using TextMeasure = std::function<int(const std::string &text, int height)>;
 
-// Shrinks the font height in steps of 5 while the text is wider than `faceWidth`. The height never
-// goes below one pixel: a text too wide at any height stops there instead of looping for ever.
+// The largest font height up to `startHeight` at which `text` is at most `faceWidth` wide, found
+// from one measurement and a proportional estimate plus a step or two (each measurement loads a
+// font, which is what a start pays for). The height never goes below one pixel: a text too wide
+// at any height stops there.
 int FitFontHeight(const std::string &text, int startHeight, int faceWidth, const TextMeasure &measure);
 
 } // namespace orvane

@@ -133,7 +133,7 @@ void TIniFile::writeLines(const Lines &lines) const
     if (slash != std::string::npos)
         EnsureDir(m_path.substr(0, slash + 1));
     if (!WriteFileAtomically(m_path, text))
-        throw EIniFileException("Unable to write to " + m_fileName);
+        throw EIniFileException("Unable to write to " + m_path);
 }
 
 TIniFile::Lines TIniFile::load() const { return m_pending ? *m_pending : readLines(); }

@@ -10,7 +10,7 @@
 
 namespace orvane {
 
-// A write that could not reach the disk: "Unable to write to <file>".
+// A write that could not reach the disk: "Unable to write to <file with its folder>".
 class EIniFileException : public std::runtime_error {
 public:
     using std::runtime_error::runtime_error;

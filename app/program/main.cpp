@@ -1,10 +1,13 @@
 // Orvane: a talking clock for the Linux desktop.
+#include "app/clock/ui/help_key.h"
 #include "app/clock/ui/main_window.h"
 #include "app/common/clock.h"
+#include "app/platform/x11/x11_display_check.h"
 #include "app/program/instance_channel.h"
 #include "app/program/last_chance_save.h"
 #include "app/program/program.h"
 #include "app/program/program_services.h"
+#include "app/program/window_log.h"
 
 #include "kyloom32.h"
 
@@ -28,16 +31,18 @@ void OnTerminate(int)
     [[maybe_unused]] auto n = ::write(g_signalPipe[1], &c, 1);
 }
 
-// SIGTERM and SIGINT close the program the way its Exit button does, saving everything.
-void InstallTerminationHandlers(QWidget *mainWindow)
+// SIGTERM and SIGINT close the program the way its Exit button does, saving everything, without
+// waiting for anyone to click: a session logout must not hang on a message box.
+void InstallTerminationHandlers(orvane::TProgram &program)
 {
     if (::socketpair(AF_UNIX, SOCK_STREAM, 0, g_signalPipe) != 0)
         return;
+    QWidget *mainWindow = &program.mainWindow();
     auto *notifier = new QSocketNotifier(g_signalPipe[0], QSocketNotifier::Read, mainWindow);
-    QObject::connect(notifier, &QSocketNotifier::activated, mainWindow, [mainWindow] {
+    QObject::connect(notifier, &QSocketNotifier::activated, mainWindow, [&program] {
         char c;
         [[maybe_unused]] auto n = ::read(g_signalPipe[0], &c, 1);
-        mainWindow->close();
+        program.closeUnattended();
     });
     struct sigaction sa{};
     sa.sa_handler = OnTerminate;
@@ -57,10 +62,22 @@ void PrintUsage()
               "  --version    show the program's and the macro engine's versions");
 }
 
-bool HaveDisplay()
+// The title clock, the hot key and the macro engine are X11 features, so the clock always runs on
+// Qt's X11 platform (through XWayland on a Wayland session). Qt aborts when it cannot open its
+// display; checking first turns that into a clear message and exit status 1.
+bool UseReachableX11Display()
 {
-    return qEnvironmentVariableIsSet("QT_QPA_PLATFORM") || !qEnvironmentVariableIsEmpty("DISPLAY") ||
-           !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
+    const std::string display = qEnvironmentVariable("DISPLAY").toStdString();
+    if (const auto problem = orvane::X11DisplayProblem(display)) {
+        std::string hint;
+        if (display.empty() && !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
+            hint = " (this Wayland session offers no XWayland display)";
+        std::fprintf(stderr, "orvane: no X display to show the clock on: %s%s. Orvane needs X11.\n",
+                     problem->c_str(), hint.c_str());
+        return false;
+    }
+    qputenv("QT_QPA_PLATFORM", "xcb");
+    return true;
 }
 
 } // namespace
@@ -92,10 +109,8 @@ int main(int argc, char **argv)
         PrintUsage();
         return 2;
     }
-    if (!HaveDisplay()) {
-        std::fprintf(stderr, "orvane: no display to show the clock on (DISPLAY is not set)\n");
+    if (!UseReachableX11Display())
         return 1;
-    }
 
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Orvane"));
@@ -108,11 +123,14 @@ int main(int argc, char **argv)
         return 0;
     }
 
-    // The help topics live in a static library, whose resources the linker would otherwise drop.
-    Q_INIT_RESOURCE(help);
     orvane::TProgram program(orvane::ProgramClock::fromEnvironment(), orvane::MessageBoxesFromEnvironment());
     program.connectChannel(channel);
-    InstallTerminationHandlers(&program.mainWindow());
+    InstallTerminationHandlers(program);
+    // F1 opens help on the window in front, wherever the focus is.
+    orvane::THelpKey helpKey;
+    app.installEventFilter(&helpKey);
+    if (auto *windowLog = orvane::TWindowLog::fromEnvironment(&app))
+        app.installEventFilter(windowLog);
     program.mainWindow().show();
     // A lost X display ends the program inside Qt or Xlib; the settings and alarms are saved then.
     orvane::ArmLastChanceSave([&program] { program.services().saveFiles(); });

@@ -7,7 +7,10 @@
 #include "app/macro/ui/report_function.h"
 #include "app/program/instance_channel.h"
 #include "app/program/program_services.h"
+#include "app/program/settings_folder_check.h"
 #include "app/program/wiring.h"
+
+#include "app/common/paths.h"
 
 namespace orvane {
 
@@ -19,10 +22,16 @@ TProgram::TProgram(std::unique_ptr<Clock> clock, MessageBoxes boxes) : m_clock(s
     for (const char *ini : {"murvelin.ini", "Win.ini"})
         RemoveStaleTemporaries(IniDir() + ini);
     m_services = std::make_unique<TProgramServices>(*m_clock, m_state, m_reporter);
-    LoadProgramState(m_state, [this] { bindAnnounceHotKey(); });
+    // The hot key is bound in the order the settings ask for it, but after the first frame: the
+    // grab waits on the X server, and the clock should be on the screen first.
+    bool wantsHotKey = false;
+    LoadProgramState(m_state, [&wantsHotKey] { wantsHotKey = true; });
     m_services->loadAlarmTable();
     m_main = std::make_unique<TMain>(*m_clock, m_state, *m_services, *this, m_reporter);
     m_reporter.setParentWindow(m_main.get());
+    if (wantsHotKey)
+        QObject::connect(m_main.get(), &TMain::firstFrameShown, m_main.get(), [this] { bindAnnounceHotKey(); });
+    tellWhenSettingsCannotBeSaved();
 
     WireAlarmSet(*this);
     WireCDPlayer(*this);
@@ -30,6 +39,19 @@ TProgram::TProgram(std::unique_ptr<Clock> clock, MessageBoxes boxes) : m_clock(s
     WireOptions(*this);
     WireAlarmPrograms(*this);
     m_main->updateCommands();
+}
+
+void TProgram::tellWhenSettingsCannotBeSaved()
+{
+    if (const auto folder = FindUnwritableFolder({IniDir(), ProgramDir()}))
+        m_reporter.report(UnwritableFolderMessage(*folder));
+}
+
+void TProgram::closeUnattended()
+{
+    m_reporter.setClosing(Closing::Unattended);
+    if (m_main)
+        m_main->close();
 }
 
 TProgram::~TProgram()
@@ -77,7 +99,7 @@ void TProgram::connectChannel(TInstanceChannel &channel)
     TMain *main = m_main.get();
     QObject::connect(&channel, &TInstanceChannel::activateRequested, main, &TMain::BringToFront);
     QObject::connect(&channel, &TInstanceChannel::announceRequested, main, &TMain::AnnounceRequest);
-    QObject::connect(&channel, &TInstanceChannel::quitRequested, main, &QWidget::close);
+    QObject::connect(&channel, &TInstanceChannel::quitRequested, main, [this] { closeUnattended(); });
 }
 
 } // namespace orvane

@@ -43,11 +43,16 @@ public:
     bool available(MainCommand command) const override;
     void run(MainCommand command) override;
 
+    // Closes the program as Exit does, for a signal or `orvane --quit`: nobody is there to click a
+    // message box, so failures go to standard error only and nothing waits.
+    void closeUnattended();
+
     // A second start, `orvane --announce` and `orvane --quit` reach the main window.
     void connectChannel(TInstanceChannel &channel);
 
 private:
     void bindAnnounceHotKey();
+    void tellWhenSettingsCannotBeSaved();
 
     std::unique_ptr<Clock> m_clock;
     QtReporter m_reporter;

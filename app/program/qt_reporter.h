@@ -1,7 +1,14 @@
 #pragma once
 // The program's reporter: every failure goes to standard error, and to a message box shown from
-// the event loop unless the run has no one at the screen (message boxes turned off).
+// the event loop unless the run has no one at the screen (message boxes turned off) or the
+// program is ending without anyone to click (a signal, `orvane --quit`, a session logout).
 #include "app/common/reporter.h"
+
+#include <atomic>
+#include <memory>
+#include <mutex>
+#include <set>
+#include <string>
 
 class QWidget;
 
@@ -9,17 +16,28 @@ namespace orvane {
 
 enum class MessageBoxes { Shown, Off };
 
+// How the program is ending: by the user at the screen (Exit) or on request with nobody there.
+enum class Closing { Attended, Unattended };
+
 class QtReporter : public Reporter {
 public:
-    explicit QtReporter(MessageBoxes boxes) : m_boxes(boxes) {}
+    explicit QtReporter(MessageBoxes boxes);
     // The window the boxes belong to, once it exists.
     void setParentWindow(QWidget *window) { m_parent = window; }
-    MessageBoxes boxes() const { return m_boxes; }
+    MessageBoxes boxes() const;
+
+    // From now on the program is closing: the same message is told once, and an unattended
+    // close shows no box at all, including boxes already waiting to be shown, because nobody
+    // would click them and the program must end.
+    void setClosing(Closing closing);
 
     void reportWithCaption(const std::string &caption, const std::string &text) override;
 
 private:
-    MessageBoxes m_boxes;
+    std::shared_ptr<std::atomic<bool>> m_boxesShown;
+    std::mutex m_mutex; // reports may come from other threads
+    bool m_closing = false;
+    std::set<std::string> m_toldWhileClosing;
     QWidget *m_parent = nullptr;
 };
 

@@ -28,16 +28,41 @@ TEST(FaceSizing, BothBevelsCountFourTimes)
     EXPECT_EQ(GetTotalDims(212, 100, f, false).faceHeight, 100 - 6 - 4);
 }
 
-TEST(FaceSizing, FontShrinksInStepsOfFiveUntilItFits)
+TEST(FaceSizing, FontIsTheLargestThatFitsFoundWithFewMeasurements)
 {
-    std::vector<int> tried;
-    const auto measure = [&](const std::string &text, int height) {
-        tried.push_back(height);
-        return static_cast<int>(text.size()) * height / 2;
+    // "12:00 PM" is 8 characters; the fake font is `height * 8 / 2` wide plus a hinting wobble
+    // that makes the proportional estimate miss by a pixel now and then.
+    struct Case {
+        int start;
+        int faceWidth;
+        int wobble;
     };
-    // "12:00 PM" is 8 characters: width 4 * height; fits 100 at height 25.
-    EXPECT_EQ(FitFontHeight("12:00 PM", 40, 100, measure), 25);
-    EXPECT_EQ(tried, (std::vector<int>{40, 35, 30, 25}));
+    for (const Case c : {Case{40, 100, 0}, Case{40, 101, 3}, Case{120, 190, 5}, Case{33, 131, 1}, Case{200, 7, 2},
+                         Case{64, 255, 0}, Case{90, 300, 7}}) {
+        int measurements = 0;
+        const auto measure = [&](const std::string &text, int height) {
+            ++measurements;
+            return static_cast<int>(text.size()) * height / 2 + (height % 3 == 0 ? c.wobble : 0);
+        };
+        const int h = FitFontHeight("12:00 PM", c.start, c.faceWidth, measure);
+        const std::string where = "start " + std::to_string(c.start) + " width " + std::to_string(c.faceWidth);
+        EXPECT_LE(measure("12:00 PM", h), c.faceWidth) << where;
+        if (h + 1 < c.start)
+            EXPECT_GT(measure("12:00 PM", h + 1), c.faceWidth) << where;
+        measurements -= h + 1 < c.start ? 2 : 1;
+        EXPECT_LE(measurements, 4) << where;
+    }
+}
+
+TEST(FaceSizing, TextThatFitsAtTheStartIsMeasuredOnce)
+{
+    int calls = 0;
+    const auto measure = [&](const std::string &, int height) {
+        ++calls;
+        return height;
+    };
+    EXPECT_EQ(FitFontHeight("8:05", 40, 400, measure), 40);
+    EXPECT_EQ(calls, 1);
 }
 
 TEST(FaceSizing, TextThatNeverFitsStopsAtOnePixel)

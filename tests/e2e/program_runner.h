@@ -14,6 +14,8 @@ public:
     ~ProgramRunner();
 
     std::map<std::string, std::string> env;
+    // When set, the program's standard error goes to this file.
+    std::string stderrPath;
 
     // Starts `orvane` with `args`; returns the child's pid.
     pid_t start(const std::vector<std::string> &args = {});

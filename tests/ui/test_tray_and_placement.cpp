@@ -3,6 +3,7 @@
 #include "app/clock/ui/tray_icon.h"
 #include "fake_services.h"
 #include "home_guard.h"
+#include "tray_host_guard.h"
 
 #include <QAction>
 #include <QApplication>
@@ -27,6 +28,7 @@ TEST(TrayIcon, ToolTipKeepsSixtyTwoCharacters)
 
 TEST(HideToTray, HideAndRestoreAlternate)
 {
+    TrayHostGuard tray(TrayHost::Present);
     HomeGuard home;
     ManualClock clock(Morning());
     MainParts p;
@@ -46,6 +48,7 @@ TEST(HideToTray, HideAndRestoreAlternate)
 
 TEST(HideToTray, EndingHiddenStartsHiddenAtTheFirstTick)
 {
+    TrayHostGuard tray(TrayHost::Present);
     HomeGuard home;
     ManualClock clock(Morning());
     MainParts p;
@@ -69,6 +72,7 @@ TEST(HideToTray, EndingHiddenStartsHiddenAtTheFirstTick)
 
 TEST(HideToTray, SecondStartBringsTheWindowBack)
 {
+    TrayHostGuard tray(TrayHost::Present);
     HomeGuard home;
     ManualClock clock(Morning());
     MainParts p;
@@ -109,4 +113,37 @@ TEST(Placement, MissingSectionLeavesTheWindowAlone)
     restore.RestoreWindowPlacement();
     EXPECT_EQ(restore.Tag, 0);
     EXPECT_EQ(b.geometry(), QRect(10, 20, 50, 60));
+}
+
+TEST(HideToTray, WithoutANotificationAreaHideMinimizesAndNothingIsHidden)
+{
+    HomeGuard home;
+    TrayHostGuard tray(TrayHost::Absent);
+    ManualClock clock(Morning());
+    MainParts p;
+    {
+        TMain w(clock, p.state, p.services, p.commands, p.reporter);
+        w.show();
+        w.Hide1Click();
+        EXPECT_TRUE(w.isVisible()) << "nothing could bring a hidden window back";
+        EXPECT_TRUE(w.isMinimized());
+        EXPECT_EQ(w.tag(), 0);
+        EXPECT_EQ(w.hideAction()->text(), "Hi&de");
+        w.close();
+    }
+    EXPECT_NE(home.read("murvelin.ini").find("Minimized=0"), std::string::npos);
+}
+
+TEST(HideToTray, AStartHiddenWithoutANotificationAreaKeepsTheWindow)
+{
+    HomeGuard home;
+    home.write("murvelin.ini", "[Main]\nMinimized=1\n");
+    TrayHostGuard tray(TrayHost::Absent);
+    ManualClock clock(Morning());
+    MainParts p;
+    TMain w(clock, p.state, p.services, p.commands, p.reporter);
+    w.show();
+    w.ClockTickNow();
+    EXPECT_TRUE(w.isVisible());
+    EXPECT_EQ(w.tag(), 0);
 }

@@ -15,6 +15,8 @@ void TFacePanel::setCaption(const QString &text)
     if (text == m_caption)
         return;
     m_caption = text;
+    // Screen readers read the time as the face's name.
+    setAccessibleName(text);
     update();
 }
 
@@ -73,6 +75,10 @@ void TFacePanel::paintEvent(QPaintEvent *)
     p.setFont(m_font);
     p.setPen(m_text);
     p.drawText(r, Qt::AlignCenter | Qt::TextSingleLine, m_caption);
+    if (!m_painted) {
+        m_painted = true;
+        emit firstPainted();
+    }
 }
 
 void TFacePanel::mouseReleaseEvent(QMouseEvent *event)

@@ -30,6 +30,8 @@ public:
 
 signals:
     void clicked();
+    // The face was drawn for the first time: the window is on the screen.
+    void firstPainted();
 
 protected:
     void paintEvent(QPaintEvent *event) override;
@@ -46,6 +48,7 @@ private:
     Bevel m_inner = Bevel::None;
     int m_bevelWidth = 3;
     int m_borderWidth = 0;
+    bool m_painted = false;
 };
 
 } // namespace orvane

@@ -1,7 +1,9 @@
 #include "app/clock/ui/main_window.h"
 
 #include "app/clock/face_sizing.h"
+#include "app/clock/window_placement.h"
 #include "app/clock/ui/face_panel.h"
+#include "app/clock/ui/help_key.h"
 #include "app/clock/ui/help_window.h"
 #include "app/clock/ui/placement.h"
 #include "app/clock/ui/speed_bar_icons.h"
@@ -13,8 +15,11 @@
 #include <QContextMenuEvent>
 #include <QFontMetrics>
 #include <QFrame>
+#include <QGuiApplication>
 #include <QHBoxLayout>
+#include <QLayout>
 #include <QMenu>
+#include <QScreen>
 #include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -23,6 +28,11 @@ namespace orvane {
 namespace {
 
 constexpr int kSpeedBarHeight = 31;
+// The help topic of the main window (app/resources/help/1.html).
+constexpr int kMainHelpContext = 1;
+// When the face is never drawn (a window the platform does not expose), the work held back for
+// after the first frame runs anyway after this long.
+constexpr int kFirstFrameFallbackMs = 1000;
 
 // Colour values keep red in the low byte.
 QColor FromColorValue(uint32_t c) { return QColor(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF); }
@@ -45,7 +55,10 @@ TMain::TMain(const Clock &clock, ProgramState &state, MainServices &services, Ma
 {
     setObjectName(QStringLiteral("Main"));
     setWindowTitle(QStringLiteral("Orvane"));
-    setWindowIcon(ClockIcon());
+    // The window and the tray show the same picture, drawn once.
+    const QIcon clockIcon = ClockIcon();
+    setWindowIcon(clockIcon);
+    SetHelpContext(this, kMainHelpContext);
     QFont windowFont(QStringLiteral("System"));
     windowFont.setPixelSize(13);
     setFont(windowFont);
@@ -65,6 +78,7 @@ TMain::TMain(const Clock &clock, ProgramState &state, MainServices &services, Ma
     Panel2->setFaceFont(faceFont);
     Panel2->setFaceColor(QColor(0xC0, 0xC0, 0xC0), QColor(0x80, 0, 0));
     connect(Panel2, &TFacePanel::clicked, this, &TMain::Panel2Click);
+    connect(Panel2, &TFacePanel::firstPainted, this, [this] { QTimer::singleShot(0, this, &TMain::afterFirstFrame); });
     layout->addWidget(Panel2, 1);
     buildMenus();
     updateCommands();
@@ -75,11 +89,11 @@ TMain::TMain(const Clock &clock, ProgramState &state, MainServices &services, Ma
     connect(Timer1, &QTimer::timeout, this, &TMain::Timer1Timer);
 
     TrayIcon1 = new TTrayIcon(this);
-    TrayIcon1->setIcon(ClockIcon());
+    TrayIcon1->setIcon(clockIcon);
     TrayIcon1->setToolTip(QStringLiteral("Orvane 32"));
     connect(TrayIcon1, &TTrayIcon::OnClick, this, &TMain::TrayIcon1Click);
     connect(TrayIcon1, &TTrayIcon::OnRightClick, this, &TMain::TrayIcon1RightClick);
-    TrayIcon1->setActive(true);
+    TrayIcon1->setActive(true, Docking::Later);
 
     Placement1 = std::make_unique<TPlacement>(this, QStringLiteral("murvelin.ini"), QStringLiteral("Main"));
     qApp->installEventFilter(this);
@@ -110,6 +124,7 @@ void TMain::buildSpeedBar()
         b->setFixedSize(27, 27);
         b->setAutoRaise(true);
         b->setToolTip(QString::fromLatin1(hint));
+        b->setAccessibleName(QString::fromLatin1(hint));
         bar->addWidget(b);
         return b;
     };
@@ -128,6 +143,17 @@ void TMain::buildSpeedBar()
     connectCommand(SpeedButton5, MainCommand::About);
     connect(SpeedButton6, &QToolButton::clicked, this, &TMain::SpeedButton6Click);
     connect(SpeedButton7, &QToolButton::clicked, this, &TMain::SpeedButton7Click);
+}
+
+void TMain::afterFirstFrame()
+{
+    if (m_firstFrameDone)
+        return;
+    m_firstFrameDone = true;
+    // The notification area is asked for only now: docking waits on the tray host, and the clock
+    // should be on the screen first.
+    TrayIcon1->dock();
+    emit firstFrameShown();
 }
 
 void TMain::connectCommand(QObject *sender, MainCommand command)
@@ -213,14 +239,28 @@ void TMain::FormCreate()
     const bool onTop = ini.ReadBool("Options", "Stay On Top", false);
     setWindowFlag(Qt::WindowStaysOnTopHint, onTop);
 
+    placeFromSettings();
+    if (ini.ReadInteger("Main", "Minimized", 0) == 1)
+        m_flags.startHidden = true;
+}
+
+void TMain::placeFromSettings()
+{
+    const TIniFile &ini = *m_state.SettingsIni;
     const int left = ini.ReadInteger("Main", "PlaceNormPosL", 269);
     const int top = ini.ReadInteger("Main", "PlaceNormPosT", 145);
     const int right = ini.ReadInteger("Main", "PlaceNormPosR", 481);
     const int bottom = ini.ReadInteger("Main", "PlaceNormPosB", 276);
     // A damaged file must not make the window vanish: keep it at least a few pixels big.
-    SetOuterBounds(this, left, top, std::max(right - left, 40), std::max(bottom - top, 40));
-    if (ini.ReadInteger("Main", "Minimized", 0) == 1)
-        m_flags.startHidden = true;
+    PlaceRect outer{left, top, std::max(right - left, 40), std::max(bottom - top, 40)};
+    // A placement from another monitor layout or a larger screen is brought fully into view.
+    std::vector<PlaceRect> screens;
+    for (const QScreen *screen : QGuiApplication::screens()) {
+        const QRect area = screen->availableGeometry();
+        screens.push_back({area.left(), area.top(), area.width(), area.height()});
+    }
+    outer = BringOntoScreen(outer, screens);
+    SetOuterBounds(this, outer.left, outer.top, outer.width, outer.height);
 }
 
 void TMain::applyDisplaySettings()
@@ -271,6 +311,10 @@ void TMain::FormShow()
 {
     m_formats = SystemFormatSettings(m_state.WinIni.get());
     Panel2->setCaption(QString::fromStdString(m_tick.ClockText()));
+    // The system's time format can change the text ("7:05:00 AM" becomes "07:05"), so the face
+    // is fitted to the text it really shows, as every later fitting is.
+    layout()->activate();
+    sizeFace(Rounding::NearestEven, true);
 }
 
 void TMain::showEvent(QShowEvent *event)
@@ -278,6 +322,8 @@ void TMain::showEvent(QShowEvent *event)
     QWidget::showEvent(event);
     if (!event->spontaneous())
         FormShow();
+    if (!m_firstFrameDone)
+        QTimer::singleShot(kFirstFrameFallbackMs, this, &TMain::afterFirstFrame);
 }
 
 void TMain::GetTotalDims()
@@ -345,10 +391,10 @@ void TMain::Panel2Click()
         // Changing the frame re-creates the window; keep its outer height and place.
         show();
         SetOuterBounds(this, outer.left(), outer.top(), outer.width(), outer.height());
-        QTimer::singleShot(50, this, [this, outer] {
-            SetOuterBounds(this, outer.left(), outer.top(), outer.width(), outer.height());
-        });
     }
+    // The speed bar was shown or hidden just now: the face is fitted to the size the layout gives
+    // it from here on, not to the size it had before the change.
+    layout()->activate();
     sizeFace(Rounding::NearestEven, true);
     m_settings.record.speedBar = m_speedBarShown;
     m_resizing = false;
@@ -413,6 +459,13 @@ void TMain::fitFaceText()
 
 void TMain::hideToTrayRoutine()
 {
+    // Without a notification area nothing could bring a hidden window back: it is minimized the
+    // ordinary way instead, and stays shown as far as the program is concerned.
+    if (!TrayIcon1->isShown()) {
+        if (!isMinimized())
+            showMinimized();
+        return;
+    }
     hide();
     Hide1->setText(QStringLiteral("&Restore"));
     m_tag = 1;
@@ -421,7 +474,7 @@ void TMain::hideToTrayRoutine()
 void TMain::changeEvent(QEvent *event)
 {
     QWidget::changeEvent(event);
-    if (event->type() == QEvent::WindowStateChange && isMinimized() && m_tag == 0)
+    if (event->type() == QEvent::WindowStateChange && isMinimized() && m_tag == 0 && TrayIcon1->isShown())
         QTimer::singleShot(0, this, [this] {
             setWindowState(windowState() & ~Qt::WindowMinimized);
             hideToTrayRoutine();

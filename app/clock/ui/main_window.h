@@ -41,6 +41,7 @@ public:
     TFacePanel *face() const { return Panel2; }
     QMenu *mainMenu() const { return PopupMenu2; }
     QAction *hideAction() const { return Hide1; }
+    TTrayIcon *trayIcon() const { return TrayIcon1; }
     int tag() const { return m_tag; }
 
     void ClockTickNow() { Timer1Timer(); }
@@ -51,6 +52,10 @@ public:
     // After the options were confirmed: the face as at start-up (truncating scale) with the
     // current time fitted, and the window on top or not.
     void ApplyLook();
+
+signals:
+    // The window is on the screen; start-up work the first frame does not need runs from here.
+    void firstFrameShown();
 
 public slots:
     void Timer1Timer();
@@ -89,6 +94,8 @@ private:
     void buildMenus();
     void scheduleNextTick();
     void connectCommand(QObject *sender, MainCommand command);
+    void afterFirstFrame();
+    void placeFromSettings();
 
     // TickDisplay
     bool isHiddenInTray() const override { return m_tag == 1; }
@@ -109,6 +116,7 @@ private:
     bool m_resizing = false;
     bool m_speedBarShown = true;
     bool m_closing = false;
+    bool m_firstFrameDone = false;
     int m_faceHeight = 0;
     int m_faceWidth = 0;
     int m_tag = 0;

@@ -1,5 +1,7 @@
 #include "app/clock/ui/placement.h"
 
+#include "app/clock/ui/outer_bounds.h"
+
 #include "app/clock/window_placement.h"
 #include "app/common/ini_file.h"
 
@@ -18,11 +20,7 @@ TPlacement::TPlacement(QWidget *owner, QString iniFileName, QString section)
 
 void SetOuterBounds(QWidget *w, int left, int top, int width, int height)
 {
-    // The frame's extra size is known only once the window manager has framed the window.
-    const int dw = w->frameGeometry().width() - w->geometry().width();
-    const int dh = w->frameGeometry().height() - w->geometry().height();
-    w->move(left, top);
-    w->resize(std::max(width - dw, 1), std::max(height - dh, 1));
+    TOuterBounds::apply(w, QRect(left, top, width, height));
 }
 
 void TPlacement::SaveWindowPlacement()

@@ -73,17 +73,37 @@ void DrawTimers(QPainter &p)
     p.drawPolygon(sand);
 }
 
-void DrawLetter(QPainter &p, const QString &letter, const QColor &color)
+// A coloured disc; the sign on it is drawn with lines rather than text, so that the icons need
+// no font (loading one is the dearest part of drawing them at start).
+void DrawDisc(QPainter &p, const QColor &color)
 {
     p.setPen(QPen(color.darker(140), 1.5));
     p.setBrush(color);
     p.drawEllipse(QPointF(16, 16), 13, 13);
-    QFont f;
-    f.setBold(true);
-    f.setPixelSize(20);
-    p.setFont(f);
-    p.setPen(Qt::white);
-    p.drawText(QRect(0, 0, kSize, kSize), Qt::AlignCenter, letter);
+}
+
+void DrawAbout(QPainter &p)
+{
+    DrawDisc(p, QColor(0, 90, 180));
+    p.setPen(Qt::NoPen);
+    p.setBrush(Qt::white);
+    p.drawEllipse(QPointF(16, 9.5), 2.2, 2.2);
+    p.drawRoundedRect(QRectF(14, 13.5, 4, 11), 1, 1);
+}
+
+void DrawHelp(QPainter &p)
+{
+    DrawDisc(p, QColor(0, 140, 60));
+    p.setPen(QPen(Qt::white, 3.2, Qt::SolidLine, Qt::RoundCap));
+    p.setBrush(Qt::NoBrush);
+    QPainterPath hook;
+    hook.moveTo(11.5, 12);
+    hook.cubicTo(11.5, 5.5, 21, 5.5, 20.5, 11.5);
+    hook.cubicTo(20, 15.5, 16, 15, 16, 19.5);
+    p.drawPath(hook);
+    p.setPen(Qt::NoPen);
+    p.setBrush(Qt::white);
+    p.drawEllipse(QPointF(16, 24.5), 2, 2);
 }
 
 void DrawExit(QPainter &p)
@@ -110,8 +130,8 @@ QIcon SpeedBarIcon(SpeedIcon which)
     case SpeedIcon::Alarms: DrawAlarms(p); break;
     case SpeedIcon::CdPlayer: DrawCd(p); break;
     case SpeedIcon::Timers: DrawTimers(p); break;
-    case SpeedIcon::About: DrawLetter(p, QStringLiteral("i"), QColor(0, 90, 180)); break;
-    case SpeedIcon::Help: DrawLetter(p, QStringLiteral("?"), QColor(0, 140, 60)); break;
+    case SpeedIcon::About: DrawAbout(p); break;
+    case SpeedIcon::Help: DrawHelp(p); break;
     case SpeedIcon::Exit: DrawExit(p); break;
     }
     return QIcon(pm);

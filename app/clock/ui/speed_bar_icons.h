@@ -1,6 +1,6 @@
 #pragma once
 // The program's own pictures: the seven speed-bar buttons and the clock used for the window and
-// the tray. Drawn at run time so that they stay sharp at any size and need no files.
+// the tray. Drawn with lines and shapes (no text, so no font is loaded for them) when the window is built.
 #include <QIcon>
 
 namespace orvane {

@@ -13,9 +13,16 @@ TTrayIcon::~TTrayIcon()
         m_tray->hide();
 }
 
+TTrayIcon::HostCheck TTrayIcon::s_hostCheck = &QSystemTrayIcon::isSystemTrayAvailable;
+
+void TTrayIcon::setHostCheck(HostCheck check) { s_hostCheck = check ? check : &QSystemTrayIcon::isSystemTrayAvailable; }
+
 void TTrayIcon::ensureIcon()
 {
-    if (m_tray || !QSystemTrayIcon::isSystemTrayAvailable())
+    // The icon is made even when no notification area exists yet: Qt watches the tray selection
+    // on the X server and docks the icon when a tray host starts later (usual at login) or
+    // restarts, so the program never needs to look for one itself.
+    if (m_tray)
         return;
     m_tray = new QSystemTrayIcon(m_icon, this);
     m_tray->setToolTip(m_toolTip);
@@ -36,13 +43,21 @@ void TTrayIcon::ensureIcon()
     });
 }
 
-void TTrayIcon::setActive(bool active)
+void TTrayIcon::setActive(bool active, Docking docking)
 {
     m_active = active;
-    if (active)
+    if (active && docking == Docking::Now)
         ensureIcon();
     if (m_tray)
         m_tray->setVisible(active);
+}
+
+void TTrayIcon::dock()
+{
+    if (!m_active)
+        return;
+    ensureIcon();
+    m_tray->setVisible(true);
 }
 
 void TTrayIcon::setIcon(const QIcon &icon)
@@ -59,7 +74,7 @@ void TTrayIcon::setToolTip(const QString &tip)
         m_tray->setToolTip(m_toolTip);
 }
 
-bool TTrayIcon::isShown() const { return m_tray && m_tray->isVisible(); }
+bool TTrayIcon::isShown() const { return m_active && s_hostCheck(); }
 
 bool TTrayIcon::showMessage(const QString &title, const QString &text)
 {

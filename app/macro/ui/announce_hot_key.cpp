@@ -33,6 +33,15 @@ std::vector<std::string> &heldReports()
     return reports;
 }
 
+// The grab failed although the engine reported nothing: another program holds the key.
+std::string HeldElsewhereMessage(uint16_t key)
+{
+    char name[40] = {};
+    GetKeyName(key, name, sizeof name);
+    return std::string(name) + " is already taken by another program. Choose another key in the "
+                               "options, or free it in that program.";
+}
+
 void holdReport(const char *, const char *text)
 {
     heldReports().push_back(text ? text : "");
@@ -86,7 +95,7 @@ bool AnnounceHotKey::bind(uint16_t key, std::function<void()> onPress)
             held = hold.first().empty() ? error.what() : hold.first();
         }
         if (held.empty() && key != 0 && !IsHotKeyWatched(key))
-            held = hold.first().empty() ? LibraryMessage(KyMsgKeyboardHook) : hold.first();
+            held = HeldElsewhereMessage(key);
     } catch (...) {
         held = LibraryMessage(KyMsgUnknownError);
     }
