@@ -9,6 +9,8 @@
 #include "app/platform/sound/sdl_sound_player.h"
 #include "app/platform/window_layer.h"
 
+#include <QSocketNotifier>
+
 #include <cstdio>
 
 namespace orvane {
@@ -35,8 +37,13 @@ TProgramServices::TProgramServices(const Clock &clock, ProgramState &state, Repo
     : m_clock(clock), m_state(state), m_reporter(reporter)
 {
     m_windows = openX11WindowLayer();
-    if (m_windows)
+    if (m_windows) {
         m_decorator = std::make_unique<TitleDecorator>(*m_windows);
+        if (const int fd = m_windows->eventDescriptor(); fd >= 0) {
+            m_windowEvents = std::make_unique<QSocketNotifier>(fd, QSocketNotifier::Read);
+            QObject::connect(m_windowEvents.get(), &QSocketNotifier::activated, [this] { m_windows->processEvents(); });
+        }
+    }
     else
         std::fprintf(stderr, "orvane: no X display: the title-bar clock is off\n");
     m_sound = SdlSoundPlayer::fromEnvironment(clock);

@@ -12,6 +12,8 @@
 #include <functional>
 #include <memory>
 
+class QSocketNotifier;
+
 namespace orvane {
 
 class AnnounceHotKey;
@@ -58,6 +60,9 @@ private:
     ProgramState &m_state;
     Reporter &m_reporter;
     std::unique_ptr<WindowLayer> m_windows;
+    // Reads the window layer's X events as they arrive, so that its cache of the front window and
+    // its title is current before the next tick asks.
+    std::unique_ptr<QSocketNotifier> m_windowEvents;
     std::unique_ptr<TitleDecorator> m_decorator;
     std::unique_ptr<SoundPlayer> m_sound;
     std::unique_ptr<VoiceAnnouncer> m_voice;
