@@ -154,6 +154,7 @@ QWidget *TAlarmSet::buildPages()
     pl->addWidget(AlarmText, 0, 0);
     pl->addWidget(Button6, 0, 1);
     pl->addWidget(StartMin, 1, 0);
+    pl->setRowStretch(2, 1);
 
     auto *wave = new QWidget;
     Edit1 = new QLineEdit;
@@ -172,6 +173,8 @@ QWidget *TAlarmSet::buildPages()
     wl->addWidget(Edit1, 0, 0, 1, 3);
     wl->addWidget(Button1, 1, 0);
     wl->addWidget(Button8, 1, 1);
+    wl->setRowStretch(2, 1);
+    wl->setColumnStretch(2, 1);
 
     auto *cd = new QWidget;
     ComboBox1 = FixedList({"Loop", "Shuffle", "Playlist"}, QStringLiteral("Select CD play Mode"), QStringLiteral("Mode of play"));
@@ -195,6 +198,7 @@ QWidget *TAlarmSet::buildPages()
     ml->addWidget(ComboBox3, 1, 1);
     ml->addWidget(ComboBox4, 1, 2);
     ml->addWidget(ComboBox5, 1, 3);
+    ml->setRowStretch(2, 1);
 
     auto *launcher = new QWidget;
     Button7 = new QPushButton(QStringLiteral("P&rogram Pat&h"));
@@ -208,6 +212,7 @@ QWidget *TAlarmSet::buildPages()
     ll->addWidget(BuddyLabel(QStringLiteral("Pa&ge Name"), ComboBox6), 1, 0);
     ll->addWidget(ComboBox6, 1, 1);
     ll->addWidget(Button10, 1, 2);
+    ll->setRowStretch(2, 1);
 
     TabbedNotebook1->addTab(message, QStringLiteral("&Message"));
     TabbedNotebook1->addTab(program, QStringLiteral("&Program"));

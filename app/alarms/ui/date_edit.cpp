@@ -38,6 +38,7 @@ TDateEdit::TDateEdit(const FormatSettings &formats, const Clock &clock, QWidget 
     m_button->setAccessibleName(QStringLiteral("Calendar"));
     m_button->setToolTip(QStringLiteral("Choose the date from a calendar"));
     connect(m_button, &QToolButton::clicked, this, &TDateEdit::popUpCalendar);
+    setMinimumWidth(fontMetrics().horizontalAdvance(QStringLiteral("00/00/0000")) + sizeHint().height() + 8);
 }
 
 TDateTime TDateEdit::today() const { return DateOf(ToDateTime(m_clock.now())); }

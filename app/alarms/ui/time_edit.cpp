@@ -23,6 +23,8 @@ TTimeEdit::TTimeEdit(const FormatSettings &formats, const Clock &clock, QWidget 
     connect(m_up, &QToolButton::clicked, this, [this] { step(1); });
     connect(m_down, &QToolButton::clicked, this, [this] { step(-1); });
     setText(QString::fromStdString(FormatDateTime("t", 0, m_formats)));
+    // Wide enough for the longest time with its AM/PM and the button pair.
+    setMinimumWidth(fontMetrics().horizontalAdvance(QStringLiteral("00:00 MM")) + sizeHint().height() + 8);
 }
 
 void TTimeEdit::setValue(TDateTime time)

@@ -85,12 +85,24 @@ TSelectDirDlg::TSelectDirDlg(int options, int helpContext, QWidget *parent)
     buttons->addWidget(NetButton);
     buttons->addStretch();
     l->addLayout(buttons, 0, 2, 6, 1);
+    l->setColumnStretch(0, 3);
+    l->setColumnStretch(1, 2);
     resize(424, 255);
 
     const bool typing = options & sdAllowTyping;
     DirEdit->setVisible(typing);
     DirLabel->setVisible(!typing);
 
+    // The model reads folders in the background; once the folders on the way to the chosen one
+    // are read, show it open and in view.
+    connect(m_model, &QFileSystemModel::directoryLoaded, this, [this](const QString &path) {
+        if (m_folder == path || m_folder.startsWith(path.endsWith('/') ? path : path + '/')) {
+            const QModelIndex index = m_model->index(m_folder);
+            DirList->setCurrentIndex(index);
+            DirList->expand(index);
+            DirList->scrollTo(index);
+        }
+    });
     connect(DirList->selectionModel(), &QItemSelectionModel::currentChanged, this, &TSelectDirDlg::DirListChange);
     connect(DriveList, &QComboBox::activated, this, &TSelectDirDlg::DriveListChange);
     connect(OKButton, &QPushButton::clicked, this, &TSelectDirDlg::OKClick);
@@ -110,9 +122,10 @@ void TSelectDirDlg::setFolder(const QString &folder)
     if (!QDir(path).exists())
         path = QDir::currentPath();
     const QModelIndex index = m_model->index(path);
-    DirList->setCurrentIndex(index);
-    DirList->scrollTo(index);
     m_folder = path;
+    DirList->setCurrentIndex(index);
+    DirList->expand(index);
+    DirList->scrollTo(index);
     DirLabel->setText(path);
     DirEdit->setText(path);
     DirEdit->selectAll();
