@@ -28,4 +28,6 @@ int runActivate(const std::vector<std::string> &args, std::ostream &)
 } // namespace orvane
 
 KYLOOM_VERB(activate, "TITLE", "bring the window with this exact title to the front",
+            "Finds the top-level window whose title is exactly TITLE (letter case counts) and asks\n"
+            "the window manager to bring it forward. Exit status 1 when no window has the title.\n",
             orvane::runActivate);

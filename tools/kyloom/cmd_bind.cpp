@@ -1,5 +1,6 @@
 // kyloom bind FILE: serves every macro of a macro file under its key until interrupted.
 #include "key_text.h"
+#include "library_message.h"
 #include "report_tracker.h"
 #include "verb_table.h"
 
@@ -58,7 +59,10 @@ int runBind(const std::vector<std::string> &args, std::ostream &out)
     }
     if (!InstallHook(1, 0, 1, RMIgnore, MBWindow, 1))
         return kExitFailure;
-    if (ReadMacros(args[0].c_str(), 0) != 0) {
+    const std::string problem = macroFileOpenProblem(args[0]);
+    if (!problem.empty())
+        ReportTracker::report(problem);
+    if (!problem.empty() || ReadMacros(args[0].c_str(), 0) != 0) {
         UninstallHook();
         return kExitFailure;
     }
@@ -70,11 +74,12 @@ int runBind(const std::vector<std::string> &args, std::ostream &out)
         out << keyCodeText(key) << "\t" << keyText(key) << "\t" << GetMacroName(macro)
             << (IsHotKeyWatched(key) ? "" : "\t(held by another program)") << "\n";
     }
-    out.flush();
     if (!catchStopSignals()) {
         UninstallHook();
         return kExitFailure;
     }
+    out << "Serving these keys; press Ctrl+C or run \"kill " << getpid() << "\" to stop.\n";
+    out.flush();
     serve();
     // A playback still running is waited for, briefly, so that it leaves no key down.
     for (int i = 0; i < 50 && GetMacroState() == 2; ++i) {
@@ -94,4 +99,7 @@ int runBind(const std::vector<std::string> &args, std::ostream &out)
 
 KYLOOM_VERB(bind, "FILE",
             "serve every macro of a macro file under its key until SIGINT or SIGTERM",
+            "Lists the macros of FILE (key code, key name, name), then plays each one when its\n"
+            "key is pressed in any window, until Ctrl+C (SIGINT) or SIGTERM ends it. A key that\n"
+            "another program holds is marked; its macro cannot be served.\n",
             orvane::runBind);

@@ -27,4 +27,7 @@ int runKeyName(const std::vector<std::string> &args, std::ostream &out)
 } // namespace
 } // namespace orvane
 
-KYLOOM_VERB(keyname, "CODE", "print the name of a key", orvane::runKeyName);
+KYLOOM_VERB(keyname, "CODE", "print the name of a key",
+            "CODE is decimal (288), hex (0x0120) or a key name (ctrl+space); prints the name the\n"
+            "library gives the key, as the pickers show it.\n",
+            orvane::runKeyName);

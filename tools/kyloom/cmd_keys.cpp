@@ -25,4 +25,7 @@ int runKeys(const std::vector<std::string> &args, std::ostream &out)
 } // namespace
 } // namespace orvane
 
-KYLOOM_VERB(keys, "", "list the keys a macro may be given: code and name", orvane::runKeys);
+KYLOOM_VERB(keys, "", "list the keys a macro may be given: code and name",
+            "One line per key: its code in hex and its name. These are the keys record --key and\n"
+            "the program's pickers accept.\n",
+            orvane::runKeys);

@@ -1,5 +1,6 @@
 // kyloom list FILE: the macros of a macro file.
 #include "key_text.h"
+#include "library_message.h"
 #include "report_tracker.h"
 #include "verb_table.h"
 
@@ -11,13 +12,6 @@
 
 namespace orvane {
 namespace {
-
-std::string messageText(uint16_t id)
-{
-    unsigned char text[256];
-    LoadMsg(id, text);
-    return std::string(reinterpret_cast<const char *>(text + 1), text[0]);
-}
 
 const char *originName(uint8_t origin)
 {
@@ -38,7 +32,7 @@ const char *originName(uint8_t origin)
 void printEntry(const KyMacroFileEntry *entry, void *context)
 {
     std::ostream &out = *static_cast<std::ostream *>(context);
-    const std::string name = entry->name[0] ? entry->name : messageText(KyMsgNoMacroName);
+    const std::string name = entry->name[0] ? entry->name : libraryMessage(KyMsgNoMacroName);
     out << keyCodeText(entry->key) << "\t" << keyText(entry->key) << "\t" << name << "\t"
         << entry->eventCount << "\t" << originName(entry->mouseOrigin) << "\n";
 }
@@ -49,9 +43,13 @@ int runList(const std::vector<std::string> &args, std::ostream &out)
         ReportTracker::report("usage: kyloom list FILE");
         return kExitUsage;
     }
+    if (const std::string problem = macroFileOpenProblem(args[0]); !problem.empty()) {
+        ReportTracker::report(problem);
+        return kExitFailure;
+    }
     const uint16_t failure = ListMacroFile(args[0].c_str(), &printEntry, &out);
     if (failure != 0) {
-        ReportTracker::report(messageText(failure) + ": " + args[0]);
+        ReportTracker::report(libraryMessage(failure) + ": " + args[0]);
         return kExitFailure;
     }
     return kExitOk;
@@ -62,4 +60,7 @@ int runList(const std::vector<std::string> &args, std::ostream &out)
 
 KYLOOM_VERB(list, "FILE",
             "list a macro file: key, key name, name, events, mouse origin (tab-separated)",
+            "One line per macro, tab-separated: key code, key name, macro name, number of events,\n"
+            "mouse origin (MBScreen, MBWindow or MBPointer). A damaged file lists the macros\n"
+            "before the damage and ends with exit status 1.\n",
             orvane::runList);

@@ -1,4 +1,5 @@
 // kyloom play FILE [--name NAME] [--fast]: plays a macro of a macro file.
+#include "library_message.h"
 #include "report_tracker.h"
 #include "verb_table.h"
 
@@ -12,13 +13,6 @@
 
 namespace orvane {
 namespace {
-
-std::string messageText(uint16_t id)
-{
-    unsigned char text[256];
-    LoadMsg(id, text);
-    return std::string(reinterpret_cast<const char *>(text + 1), text[0]);
-}
 
 struct PlayOptions {
     std::string file;
@@ -76,6 +70,10 @@ int runPlay(const std::vector<std::string> &args, std::ostream &)
         ReportTracker::report("usage: kyloom play FILE [--name NAME] [--fast]");
         return kExitUsage;
     }
+    if (const std::string problem = macroFileOpenProblem(options->file); !problem.empty()) {
+        ReportTracker::report(problem);
+        return kExitFailure;
+    }
     if (!InstallHook(1, options->fast ? 1 : 0, 1, RMIgnore, MBWindow, 1))
         return kExitFailure;
     int status = kExitFailure;
@@ -83,7 +81,7 @@ int runPlay(const std::vector<std::string> &args, std::ostream &)
         const KyMacro macro =
             options->name ? GetMacroByName(options->name->c_str()) : firstMacro();
         if (macro == 0) {
-            ReportTracker::report(messageText(KyMsgMacroNotFound));
+            ReportTracker::report(libraryMessage(KyMsgMacroNotFound));
         } else {
             PlaybackMacro(macro);
             status = waitForTheEnd(std::chrono::hours(24)) ? kExitOk : kExitFailure;
@@ -98,4 +96,7 @@ int runPlay(const std::vector<std::string> &args, std::ostream &)
 
 KYLOOM_VERB(play, "FILE [--name NAME] [--fast]",
             "play a macro of a macro file (the first one, or the one named), timed or fast",
+            "Plays the first macro of FILE, or the one called NAME (letter case does not count),\n"
+            "into whatever window has the focus, with the gaps it was recorded with; --fast plays\n"
+            "it without them. Returns when the macro has ended.\n",
             orvane::runPlay);

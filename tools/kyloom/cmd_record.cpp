@@ -2,6 +2,7 @@
 // toggle-record key and adds it to a macro file under that key.
 #include "key_code_parser.h"
 #include "key_text.h"
+#include "library_message.h"
 #include "report_tracker.h"
 #include "verb_table.h"
 
@@ -31,6 +32,7 @@ struct RecordOptions {
     KyKey key = 0;
     std::string name;
     uint8_t mouse = RMIgnore;
+    bool replace = false;
 };
 
 std::optional<uint8_t> mouseMode(const std::string &text)
@@ -58,6 +60,8 @@ std::optional<RecordOptions> parse(const std::vector<std::string> &args)
             haveKey = true;
         } else if (args[i] == "--name" && hasValue) {
             options.name = args[++i];
+        } else if (args[i] == "--replace") {
+            options.replace = true;
         } else if (args[i] == "--mouse" && hasValue) {
             const auto mode = mouseMode(args[++i]);
             if (!mode)
@@ -95,11 +99,33 @@ bool fileExists(const std::string &path)
     return stat(path.c_str(), &info) == 0;
 }
 
+// A recording would silently take the place of the macro the file already keeps under the key;
+// the user must ask for that. Checked before recording, so that no recording is made in vain.
+bool keyIsFree(const RecordOptions &options)
+{
+    const KyMacro existing = GetMacroByKey(options.key);
+    if (existing == 0 || options.replace)
+        return true;
+    const char *name = GetMacroName(existing);
+    ReportTracker::report(keyText(options.key) + " already holds the macro \"" +
+                          (name && name[0] ? name : libraryMessage(KyMsgNoMacroName)) +
+                          "\" in " + options.file + "; give --replace to record over it");
+    return false;
+}
+
 int record(const RecordOptions &options, std::ostream &out)
 {
     // The file's macros are read first: reading stages every entry in the scrap macro, which
     // must hold the new recording afterwards.
-    if (fileExists(options.file) && ReadMacros(options.file.c_str(), 0) != 0)
+    if (fileExists(options.file)) {
+        if (const std::string problem = macroFileOpenProblem(options.file); !problem.empty()) {
+            ReportTracker::report(problem);
+            return kExitFailure;
+        }
+        if (ReadMacros(options.file.c_str(), 0) != 0)
+            return kExitFailure;
+    }
+    if (!keyIsFree(options))
         return kExitFailure;
     out << "Press " << keyText(GetToggleRecordKey()) << " to start recording and again to stop."
         << std::endl;
@@ -124,7 +150,8 @@ int runRecord(const std::vector<std::string> &args, std::ostream &out)
     const std::optional<RecordOptions> options = parse(args);
     if (!options) {
         ReportTracker::report(
-            "usage: kyloom record FILE --key CODE --name NAME [--mouse ignore|clicks|all]");
+            "usage: kyloom record FILE --key CODE --name NAME [--mouse ignore|clicks|all] "
+            "[--replace]");
         return kExitUsage;
     }
     if (pipe(g_interruptPipe) != 0)
@@ -144,6 +171,11 @@ int runRecord(const std::vector<std::string> &args, std::ostream &out)
 } // namespace
 } // namespace orvane
 
-KYLOOM_VERB(record, "FILE --key CODE --name NAME [--mouse ignore|clicks|all]",
+KYLOOM_VERB(record, "FILE --key CODE --name NAME [--mouse ignore|clicks|all] [--replace]",
             "record a macro between two presses of the toggle-record key into a macro file",
+            "Waits for the toggle-record key, records what is typed (and, with --mouse, the\n"
+            "mouse's clicks and drags or all its moves) until the key is pressed again, and adds\n"
+            "the macro to FILE under CODE with the name NAME; FILE is created when missing.\n"
+            "A key that already holds a macro in FILE is refused unless --replace is given.\n"
+            "Ctrl+C before the end writes nothing.\n",
             orvane::runRecord);

@@ -21,4 +21,8 @@ int runText(const std::vector<std::string> &args, std::ostream &)
 } // namespace
 } // namespace orvane
 
-KYLOOM_VERB(text, "STRING", "send plain characters to the focused window", orvane::runText);
+KYLOOM_VERB(text, "STRING", "send plain characters to the focused window",
+            "Types every character of STRING literally (braces, +, ^, % and ~ included) into the\n"
+            "window that has the keyboard focus. Characters the keyboard lacks are typed through a\n"
+            "spare key. Exit status 1 when a character could not be delivered.\n",
+            orvane::runText);

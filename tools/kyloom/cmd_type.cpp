@@ -31,4 +31,9 @@ int runType(const std::vector<std::string> &args, std::ostream &)
 } // namespace orvane
 
 KYLOOM_VERB(type, "[--wait] STRING", "type a key string into the focused window",
+            "Types STRING in the key-string language: + ^ % hold Shift, Ctrl, Alt for the next key\n"
+            "or (group); ~ is Enter; {NAME} or {NAME n} presses a named key n times (ENTER, TAB,\n"
+            "ESC, BS, DEL, INS, HOME, END, PGUP, PGDN, UP, DOWN, LEFT, RIGHT, F1-F16, ...);\n"
+            "{+} {^} {%} {~} {(} {)} {{} {}} type those characters. --wait lets each key reach\n"
+            "its window before the next; -- ends the options.\n",
             orvane::runType);

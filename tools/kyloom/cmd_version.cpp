@@ -19,4 +19,6 @@ int runVersion(const std::vector<std::string> &args, std::ostream &out)
 } // namespace
 } // namespace orvane
 
-KYLOOM_VERB(version, "", "print the Kyloom32 version", orvane::runVersion);
+KYLOOM_VERB(version, "", "print the Kyloom32 version",
+            "Prints the version of the Kyloom32 library the command runs on.\n",
+            orvane::runVersion);

@@ -12,6 +12,7 @@ struct Verb {
     const char *name;
     const char *usage;   // arguments, e.g. "CODE"
     const char *summary; // one line for --help
+    const char *details; // what "kyloom help VERB" adds below the usage and summary
     int (*run)(const std::vector<std::string> &args, std::ostream &out);
 };
 
@@ -39,7 +40,7 @@ enum ExitStatus { kExitOk = 0, kExitFailure = 1, kExitUsage = 2 };
 } // namespace orvane
 
 // Registers a verb from its cmd_<verb>.cpp:
-//   KYLOOM_VERB(type, "[--wait] STRING", "type a key string", runType)
-#define KYLOOM_VERB(NAME, USAGE, SUMMARY, FN)                                                  \
+//   KYLOOM_VERB(type, "[--wait] STRING", "type a key string", "Longer help...\n", runType)
+#define KYLOOM_VERB(NAME, USAGE, SUMMARY, DETAILS, FN)                                         \
     static const ::orvane::VerbRegistration kyloomVerb_##NAME{                                 \
-        ::orvane::Verb{#NAME, USAGE, SUMMARY, &FN}}
+        ::orvane::Verb{#NAME, USAGE, SUMMARY, DETAILS, &FN}}

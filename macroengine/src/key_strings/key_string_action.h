@@ -10,7 +10,7 @@ enum class KeyActionKind : uint8_t {
     Up,        // key `vk` comes up
     PressVk,   // key `vk` goes down and up, `repeat` times
     PressChar, // the key that types `character` goes down and up, `repeat` times
-    Message,   // show `text` with the caption "SendKeys", or message `messageId` of the table
+    Message,   // show `text`, or message `messageId` of the table, with the caption "SendKeys"
 };
 
 // One step of typing a key string; the parser turns a string into a list of these and the

@@ -72,10 +72,10 @@ void XInjector::perform(const KeyAction &action)
     case KeyActionKind::Message:
         // What was typed before the problem reaches its window before the message shows.
         XSync(m_display, False);
-        if (action.messageId)
-            reportMessage(action.messageId);
-        else
-            reportText("SendKeys", action.text);
+        // Every problem of a key string is shown under the language's own caption, the
+        // table's message for a bad repeat count included, so that the user can tell which
+        // call went wrong.
+        reportText("SendKeys", action.messageId ? messageText(action.messageId) : action.text);
         break;
     }
 }

@@ -16,8 +16,11 @@ struct ErrorTrap {
 
 ErrorTrap &trap()
 {
-    static ErrorTrap instance;
-    return instance;
+    // Never destroyed: connections close in the destructors of other static objects (the input
+    // runtime's, when the process exits with the engine installed, as Xlib's default error
+    // handler makes it), which may run after this one would have been.
+    static ErrorTrap *const instance = new ErrorTrap;
+    return *instance;
 }
 
 int recordError(Display *display, XErrorEvent *event)

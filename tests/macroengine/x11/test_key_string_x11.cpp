@@ -189,7 +189,8 @@ TEST_F(KeyStringX11, ProblemsAreReportedWithTheSendKeysCaption)
     g_reports.clear();
     expectTyped("a{LEFT x}b", U"a");
     ASSERT_EQ(g_reports.size(), 1u);
-    EXPECT_EQ(g_reports[0].second, "An unknown error has occurred");
+    EXPECT_EQ(g_reports[0], std::make_pair(std::string("SendKeys"),
+                                           std::string("An unknown error has occurred")));
 }
 
 TEST_F(KeyStringX11, UnclosedBraceLeavesNoModifierDown)

@@ -69,6 +69,16 @@ TEST_F(KyloomTypingTool, TypeFailsWithTheLanguagesMessage)
     EXPECT_EQ(window.typedText(2), U"ab");
 }
 
+TEST_F(KyloomTypingTool, ABadRepeatCountCarriesTheLanguagesCaption)
+{
+    KeyStringWindow window("tool receiver");
+    const ToolResult result = runKyloom({"type", "a{LEFT x}b"});
+    EXPECT_EQ(result.status, 1);
+    EXPECT_EQ(result.err, "kyloom: SendKeys: An unknown error has occurred\n");
+    // Typing stops at the bad count.
+    EXPECT_EQ(window.typedText(1), U"a");
+}
+
 TEST_F(KyloomTypingTool, WithoutADisplayEachVerbSaysSo)
 {
     const std::string display = std::getenv("DISPLAY");

@@ -36,6 +36,40 @@ TEST(KyloomTool, VersionAndHelp)
         EXPECT_NE(help.out.find(std::string("  ") + verb), std::string::npos) << verb;
 }
 
+TEST(KyloomTool, HelpNamesTheToggleRecordKey)
+{
+    const auto help = runKyloom({"--help"});
+    EXPECT_NE(help.out.find("Ctrl+Alt+Shift+F11 (the toggle-record key)"), std::string::npos)
+        << help.out;
+}
+
+TEST(KyloomTool, HelpOnAVerbShowsItsUsageAndDetails)
+{
+    const struct {
+        const char *verb;
+        const char *usage;
+        const char *detail;
+    } cases[] = {
+        {"record", "usage: kyloom record FILE --key CODE --name NAME", "--replace is given"},
+        {"record", "usage: kyloom record", "toggle-record key is Ctrl+Alt+Shift+F11"},
+        {"bind", "usage: kyloom bind FILE", "until Ctrl+C (SIGINT) or SIGTERM"},
+        {"type", "usage: kyloom type [--wait] STRING", "{NAME n}"},
+        {"play", "usage: kyloom play FILE [--name NAME] [--fast]", "--fast plays"},
+        {"help", "usage: kyloom help [VERB]", "kyloom help VERB"},
+    };
+    for (const auto &c : cases) {
+        const auto help = runKyloom({"help", c.verb});
+        EXPECT_EQ(help.status, 0) << c.verb;
+        EXPECT_EQ(help.out.rfind(c.usage, 0), 0u) << help.out;
+        EXPECT_NE(help.out.find(c.detail), std::string::npos) << help.out;
+        // One verb's help, not the list of all of them.
+        EXPECT_EQ(help.out.find("verbs:"), std::string::npos) << c.verb;
+    }
+    const auto unknown = runKyloom({"help", "frobnicate"});
+    EXPECT_EQ(unknown.status, 2);
+    EXPECT_EQ(unknown.err, "kyloom: unknown verb \"frobnicate\"\n");
+}
+
 TEST(KyloomTool, MissingOrUnknownVerbIsAUsageError)
 {
     const auto none = runKyloom({});
@@ -132,6 +166,28 @@ TEST_F(KyloomListTest, DamagedFileListsWhatCameBeforeAndFails)
     EXPECT_EQ(r.status, 1);
     EXPECT_EQ(r.out, "0x0141\tCtrl+A\ta\t1\tMBScreen\n");
     EXPECT_NE(r.err.find("Invalid macro file format"), std::string::npos);
+}
+
+TEST_F(KyloomListTest, AnUnopenableFileIsNamedWithTheReason)
+{
+    const std::string absent = (dir / "missing.mac").string();
+    const struct {
+        std::vector<std::string> args;
+        std::string path;
+        const char *reason;
+    } cases[] = {
+        {{"play", absent}, absent, "No such file or directory"},
+        {{"play", absent, "--fast"}, absent, "No such file or directory"},
+        {{"list", absent}, absent, "No such file or directory"},
+        {{"play", dir.string()}, dir.string(), "Is a directory"},
+        {{"list", dir.string()}, dir.string(), "Is a directory"},
+    };
+    for (const auto &c : cases) {
+        const auto r = runKyloom(c.args);
+        EXPECT_EQ(r.status, 1) << c.args[0];
+        EXPECT_EQ(r.err, "kyloom: Error opening macro file: " + c.path + ": " + c.reason + "\n");
+        EXPECT_TRUE(r.out.empty()) << r.out;
+    }
 }
 
 TEST_F(KyloomListTest, MissingFileAndWrongVersionFail)

@@ -4,6 +4,7 @@
 
 #include <X11/keysym.h>
 
+#include <algorithm>
 #include <csignal>
 #include <fcntl.h>
 #include <cstdlib>
@@ -61,6 +62,40 @@ TEST(KyloomVerbsX11, RecordAddsToTheFileAndPlayTypesItBack)
     std::remove(file.c_str());
 }
 
+// Records "hi" with the toggle-record key while `run` waits for it.
+ToolResult recordHi(const std::vector<std::string> &args)
+{
+    auto recording = std::async(std::launch::async, [&] { return runKyloom(args); });
+    pause(700);
+    EXPECT_EQ(std::system("xdotool key ctrl+alt+shift+F11"), 0);
+    pause(200);
+    EXPECT_EQ(std::system("xdotool type hi"), 0);
+    EXPECT_EQ(std::system("xdotool key ctrl+alt+shift+F11"), 0);
+    return recording.get();
+}
+
+TEST(KyloomVerbsX11, RecordKeepsAKeysMacroUnlessToldToReplaceIt)
+{
+    const std::string file = tempFile("replace");
+    const std::vector<FileEvent> events{{0x100, 0x5A, 1, 0, 0}, {0x101, 0x5A, 1, 5, 0}};
+    std::rename(writeMacroFile(events, 0x0078).c_str(), file.c_str()); // F9 types z
+    TargetWindow target;
+
+    const ToolResult refused = runKyloom({"record", file, "--key", "F9", "--name", "New"}, 5);
+    EXPECT_EQ(refused.status, 1);
+    EXPECT_EQ(refused.err, "kyloom: F9 already holds the macro \"<NO MACRO NAME>\" in " + file +
+                               "; give --replace to record over it\n");
+    // Refused before asking for a recording, and the file is as it was.
+    EXPECT_EQ(refused.out, "");
+    EXPECT_EQ(runKyloom({"list", file}).out, "0x0078\tF9\t<NO MACRO NAME>\t2\tMBScreen\n");
+
+    const ToolResult replaced = recordHi({"record", file, "--key", "F9", "--name", "New",
+                                          "--replace"});
+    EXPECT_EQ(replaced.status, 0) << replaced.err;
+    EXPECT_EQ(runKyloom({"list", file}).out, "0x0078\tF9\tNew\t4\tMBWindow\n");
+    std::remove(file.c_str());
+}
+
 TEST(KyloomVerbsX11, BindServesTheFileUntilTerminated)
 {
     const std::string file = tempFile("bind");
@@ -72,11 +107,15 @@ TEST(KyloomVerbsX11, BindServesTheFileUntilTerminated)
     const std::string kyloom = std::string(ORVANE_TEST_BUILD_DIR) + "/bin/kyloom";
     std::vector<char *> argv{const_cast<char *>(kyloom.c_str()), const_cast<char *>("bind"),
                              const_cast<char *>(file.c_str()), nullptr};
+    int output[2];
+    ASSERT_EQ(pipe2(output, O_CLOEXEC), 0);
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_adddup2(&actions, output[1], 1);
     pid_t pid = 0;
     ASSERT_EQ(posix_spawn(&pid, kyloom.c_str(), &actions, nullptr, argv.data(), environ), 0);
     posix_spawn_file_actions_destroy(&actions);
+    close(output[1]);
     pause(700);
     ASSERT_EQ(std::system("xdotool key F9"), 0);
     pause(300);
@@ -88,6 +127,13 @@ TEST(KyloomVerbsX11, BindServesTheFileUntilTerminated)
         pause(20);
     ASSERT_TRUE(WIFEXITED(status)) << "ends cleanly on SIGTERM";
     EXPECT_EQ(WEXITSTATUS(status), 0);
+    // It told the user how to stop it.
+    std::string shown(4096, '\0');
+    shown.resize(static_cast<size_t>(std::max<ssize_t>(0, read(output[0], shown.data(), 4096))));
+    close(output[0]);
+    EXPECT_EQ(shown, "0x0078\tF9\t<NO MACRO NAME>\n"
+                     "Serving these keys; press Ctrl+C or run \"kill " +
+                         std::to_string(pid) + "\" to stop.\n");
     // Its keys are free again.
     ASSERT_EQ(std::system("xdotool key F9"), 0);
     pause(100);
