@@ -297,7 +297,10 @@ TEST_F(EngineTest, InstallRefusesRegistryOthersCanRead)
     ASSERT_EQ(ftruncate(fd, 3072), 0);
     close(fd);
     EXPECT_FALSE(install());
-    EXPECT_EQ(reports.take(), std::vector<std::string>{"Error allocating Win32 shared memory"});
+    // The message says which object is wrong and how.
+    EXPECT_EQ(reports.take(),
+              std::vector<std::string>{"Error allocating Win32 shared memory: /dev/shm" +
+                                       segmentName + ": it has mode 0666, not 0600"});
     EXPECT_FALSE(engine.installed());
 }
 

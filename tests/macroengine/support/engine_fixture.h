@@ -73,6 +73,7 @@ protected:
     {
         SharedSegment::Error error;
         auto segment = SharedSegment::open(segmentName, HotKeyRegistry::kBytes, error);
+        ASSERT_TRUE(segment) << "no registry segment " << segmentName;
         HotKeyRegistry registry(*segment);
         for (size_t i = 0; i < count; ++i)
             registry.registerKey(static_cast<KyKey>(0x0300 + i), owner, static_cast<uint32_t>(i));
@@ -81,15 +82,17 @@ protected:
     static EnginePlatform platform(const std::string &name, const uint32_t *windowId)
     {
         EnginePlatform p;
-        p.openRegistry = [name](SharedSegment::Error &error) {
-            return SharedSegment::open(name, HotKeyRegistry::kBytes, error);
+        p.openRegistry = [name](SharedSegment::Error &error, std::string &why) {
+            return SharedSegment::open(name, HotKeyRegistry::kBytes, error, why);
         };
         p.createWindow = [windowId]() -> std::unique_ptr<MessageWindow> {
             if (*windowId == 0)
                 return nullptr;
             return std::make_unique<FakeWindow>(*windowId);
         };
-        p.claimOwner = [name](uint32_t owner) { return OwnerClaim::claim(name, owner); };
+        p.claimOwner = [name](uint32_t owner, std::string &why) {
+            return OwnerClaim::claim(name, owner, why);
+        };
         p.ownerAlive = [name](uint32_t owner) { return OwnerClaim::isAlive(name, owner); };
         return p;
     }
