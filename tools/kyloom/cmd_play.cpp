@@ -1,5 +1,6 @@
 // kyloom play FILE [--name NAME] [--fast]: plays a macro of a macro file.
 #include "report_tracker.h"
+#include "stop_signals.h"
 #include "verb_table.h"
 
 #include "kyloom32.h"
@@ -76,6 +77,8 @@ int runPlay(const std::vector<std::string> &args, std::ostream &)
         ReportTracker::report("usage: kyloom play FILE [--name NAME] [--fast]");
         return kExitUsage;
     }
+    // A stop signal ends the playback with every key and button released, then the command.
+    StopSignals stops;
     if (!InstallHook(1, options->fast ? 1 : 0, 1, RMIgnore, MBWindow, 1))
         return kExitFailure;
     int status = kExitFailure;
@@ -90,6 +93,7 @@ int runPlay(const std::vector<std::string> &args, std::ostream &)
         }
     }
     UninstallHook();
+    stops.endLikeTheSignal();
     return status;
 }
 
