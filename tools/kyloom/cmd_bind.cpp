@@ -35,18 +35,22 @@ bool catchStopSignals()
     return true;
 }
 
-// Handles the engine's requests (hot keys and the end of playbacks) until a stop signal.
-void serve()
+// Handles the engine's requests (hot keys and the end of playbacks) until a stop signal, or
+// until the engine is gone (it takes itself down when the X display goes away, after saying
+// so); false then.
+bool serve()
 {
     for (;;) {
         pollfd fds[2] = {{GetNotifyDescriptor(), POLLIN, 0}, {g_stopPipe[0], POLLIN, 0}};
         if (poll(fds, 2, 1000) < 0 && errno != EINTR)
-            return;
+            return true;
         if (fds[1].revents & POLLIN)
-            return;
+            return true;
         KyNotification notification;
         while (TakeNotification(&notification)) {
         }
+        if (GetNotifyDescriptor() < 0)
+            return false;
     }
 }
 
@@ -75,7 +79,8 @@ int runBind(const std::vector<std::string> &args, std::ostream &out)
         UninstallHook();
         return kExitFailure;
     }
-    serve();
+    if (!serve())
+        return kExitFailure;
     // A playback still running is waited for, briefly, so that it leaves no key down.
     for (int i = 0; i < 50 && GetMacroState() == 2; ++i) {
         KyNotification notification;
