@@ -16,7 +16,12 @@ void countingHook() { ++g_hookCalls; }
 class TableTest : public EngineTest
 {
 protected:
-    TableTest() { EXPECT_TRUE(install(0x5000)); }
+    void SetUp() override
+    {
+        EngineTest::SetUp();
+        if (!HasFatalFailure())
+            ASSERT_TRUE(install(0x5000));
+    }
 
     HotKeyRegistry &registry() { return *engine.registry(); }
 

@@ -68,6 +68,16 @@ protected:
     EngineTest() : segmentName(uniqueSegmentName()), engine(platform(segmentName, &windowId)) {}
     ~EngineTest() override { shm_unlink(segmentName.c_str()); }
 
+    // Without a usable /dev/shm every test fails here, cleanly, instead of crashing later.
+    void SetUp() override
+    {
+        SharedSegment::Error error;
+        const bool usable = SharedSegment::open(segmentName, HotKeyRegistry::kBytes, error) != nullptr;
+        // The probe leaves no segment behind: some tests make their own under the name.
+        shm_unlink(segmentName.c_str());
+        ASSERT_TRUE(usable) << "no registry segment " << segmentName;
+    }
+
     // Entries of an owner that never claimed to be alive, as a crashed process leaves them.
     void leaveEntriesOfDeadOwner(uint32_t owner, size_t count)
     {
