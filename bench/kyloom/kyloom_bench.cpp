@@ -54,8 +54,8 @@ void MacroFileRoundTrip(benchmark::State &state)
 {
     const std::string name = segmentName("file");
     EnginePlatform platform;
-    platform.openRegistry = [&](SharedSegment::Error &error) {
-        return SharedSegment::open(name, HotKeyRegistry::kBytes, error);
+    platform.openRegistry = [&](SharedSegment::Error &error, std::string &why) {
+        return SharedSegment::open(name, HotKeyRegistry::kBytes, error, why);
     };
     platform.createWindow = [] { return std::make_unique<BenchWindow>(); };
     Engine engine(platform);

@@ -175,6 +175,17 @@ KYLOOM_API void PlaybackScrap(void);
  * holds cannot be watched (reported once as message 17, or 19 for a mouse button). */
 KYLOOM_API KyBool IsHotKeyWatched(KyKey key);
 
+/* ---- Stopping an injection ----------------------------------------------------------- */
+
+/* Asks the typing of SendKeys or SendText and a playback in progress to stop: they press
+ * nothing more, release every key and button they hold and give back the keycodes they
+ * borrowed, then return (a playback ends as at its last event). Called while nothing is
+ * injected, it stops the next injection before it presses anything. It only sets a flag, so a
+ * signal handler may call it; the kyloom command does on SIGTERM, SIGINT and SIGHUP. An
+ * injection also starts by releasing the keys and buttons that an earlier run which was killed
+ * outright left held, and by giving back the keycodes it had borrowed. */
+KYLOOM_API void StopInjection(void);
+
 /* ---- Macro table ------------------------------------------------------------------------- */
 
 /* The scrap macro that recordings go into; 0 before InstallHook. */

@@ -36,18 +36,22 @@ bool catchStopSignals()
     return true;
 }
 
-// Handles the engine's requests (hot keys and the end of playbacks) until a stop signal.
-void serve()
+// Handles the engine's requests (hot keys and the end of playbacks) until a stop signal, or
+// until the engine is gone (it takes itself down when the X display goes away, after saying
+// so); false then.
+bool serve()
 {
     for (;;) {
         pollfd fds[2] = {{GetNotifyDescriptor(), POLLIN, 0}, {g_stopPipe[0], POLLIN, 0}};
         if (poll(fds, 2, 1000) < 0 && errno != EINTR)
-            return;
+            return true;
         if (fds[1].revents & POLLIN)
-            return;
+            return true;
         KyNotification notification;
         while (TakeNotification(&notification)) {
         }
+        if (GetNotifyDescriptor() < 0)
+            return false;
     }
 }
 
@@ -80,7 +84,8 @@ int runBind(const std::vector<std::string> &args, std::ostream &out)
     }
     out << "Serving these keys; press Ctrl+C or run \"kill " << getpid() << "\" to stop.\n";
     out.flush();
-    serve();
+    if (!serve())
+        return kExitFailure;
     // A playback still running is waited for, briefly, so that it leaves no key down.
     for (int i = 0; i < 50 && GetMacroState() == 2; ++i) {
         KyNotification notification;

@@ -1,6 +1,7 @@
 // kyloom play FILE [--name NAME] [--fast]: plays a macro of a macro file.
 #include "library_message.h"
 #include "report_tracker.h"
+#include "stop_signals.h"
 #include "verb_table.h"
 
 #include "kyloom32.h"
@@ -74,6 +75,8 @@ int runPlay(const std::vector<std::string> &args, std::ostream &)
         ReportTracker::report(problem);
         return kExitFailure;
     }
+    // A stop signal ends the playback with every key and button released, then the command.
+    StopSignals stops;
     if (!InstallHook(1, options->fast ? 1 : 0, 1, RMIgnore, MBWindow, 1))
         return kExitFailure;
     int status = kExitFailure;
@@ -88,6 +91,7 @@ int runPlay(const std::vector<std::string> &args, std::ostream &)
         }
     }
     UninstallHook();
+    stops.endLikeTheSignal();
     return status;
 }
 

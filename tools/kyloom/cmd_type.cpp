@@ -1,6 +1,7 @@
 // kyloom type [--wait] STRING: types a key string into the focused window.
 #include "kyloom32.h"
 #include "report_tracker.h"
+#include "stop_signals.h"
 #include "verb_table.h"
 
 #include <ostream>
@@ -23,7 +24,10 @@ int runType(const std::vector<std::string> &args, std::ostream &)
         ReportTracker::report("usage: kyloom type [--wait] [--] STRING");
         return kExitUsage;
     }
+    // A stop signal ends the typing with every key released, then the command.
+    StopSignals stops;
     SendKeys(args[first].c_str(), wait ? 1 : 0);
+    stops.endLikeTheSignal();
     return kExitOk;
 }
 

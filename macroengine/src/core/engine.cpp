@@ -2,6 +2,8 @@
 
 #include "core/report.h"
 
+#include <unistd.h>
+
 namespace orvane {
 
 namespace {
@@ -19,16 +21,26 @@ constexpr MouseFilter kMouseFilters[] = {{0x200, 0x209}, {0x200, 0x200}, {0, 0}}
 EnginePlatform EnginePlatform::system()
 {
     EnginePlatform platform;
-    platform.openRegistry = [](SharedSegment::Error &error) {
-        return SharedSegment::open(SharedSegment::registryName(), HotKeyRegistry::kBytes, error);
+    platform.openRegistry = [](SharedSegment::Error &error, std::string &why) {
+        const std::string name = SharedSegment::registryName();
+        if (name.empty()) {
+            error = SharedSegment::Error::CannotCreate;
+            why = SharedSegment::registryProblem();
+            return std::unique_ptr<SharedSegment>();
+        }
+        return SharedSegment::open(name, HotKeyRegistry::kBytes, error, why);
     };
     platform.createWindow = [] { return createXMessageWindow(); };
-    platform.claimOwner = [](uint32_t owner) {
-        return OwnerClaim::claim(SharedSegment::registryName(), owner);
+    platform.claimOwner = [](uint32_t owner, std::string &why) {
+        return OwnerClaim::claim(SharedSegment::registryName(), owner, why);
     };
     platform.ownerAlive = [](uint32_t owner) {
         return OwnerClaim::isAlive(SharedSegment::registryName(), owner);
     };
+    // A window id is unique only on its own display: two processes on two displays often get
+    // the same one. The process id is unique on the machine while the process lives, and the
+    // owner claim tells a live process from an ended one that had the same id.
+    platform.ownerIdentity = [] { return static_cast<uint32_t>(getpid()); };
     return platform;
 }
 
@@ -38,7 +50,7 @@ Engine::~Engine()
 {
     // A host that unloads the library without UninstallHook still gives its hot keys back.
     if (m_registry && m_window)
-        m_registry->unregisterOwner(m_window->id());
+        m_registry->unregisterOwner(m_ownerId);
 }
 
 bool Engine::refuseWhenBusy() const
@@ -54,10 +66,12 @@ bool Engine::openRegistry()
     if (m_registry)
         return true;
     SharedSegment::Error error = SharedSegment::Error::Ok;
-    m_segment = m_platform.openRegistry ? m_platform.openRegistry(error) : nullptr;
+    std::string why;
+    m_segment = m_platform.openRegistry ? m_platform.openRegistry(error, why) : nullptr;
     if (!m_segment) {
-        reportMessage(error == SharedSegment::Error::CannotMap ? KyMsgSharedMapping
-                                                          : KyMsgSharedAllocation);
+        reportMessageWithReason(error == SharedSegment::Error::CannotMap ? KyMsgSharedMapping
+                                                                        : KyMsgSharedAllocation,
+                                why);
         return false;
     }
     m_registry = std::make_unique<HotKeyRegistry>(*m_segment);
@@ -142,6 +156,17 @@ void Engine::uninstallHook()
     teardown();
 }
 
+void Engine::abandon()
+{
+    m_state = EngineState::Idle;
+    if (m_tableExists) {
+        deleteAllMacros();
+        m_slots.clear();
+        m_tableExists = false;
+    }
+    teardown();
+}
+
 void Engine::teardown()
 {
     if (m_scrap) {
@@ -150,7 +175,7 @@ void Engine::teardown()
         m_scrap = 0;
     }
     if (m_registry && m_window)
-        m_registry->unregisterOwner(m_window->id());
+        m_registry->unregisterOwner(m_ownerId);
     m_claim.reset();
     m_window.reset();
     m_settings.notifyWindow = 0;
@@ -159,16 +184,24 @@ void Engine::teardown()
 // Without a claim other processes would take this one for dead and free its entries.
 bool Engine::claimOwnership()
 {
-    m_claim = m_platform.claimOwner ? m_platform.claimOwner(m_window->id()) : nullptr;
-    if (!m_claim)
-        reportMessage(KyMsgSharedAllocation);
-    return m_claim != nullptr;
+    m_ownerId = m_platform.ownerIdentity ? m_platform.ownerIdentity() : m_window->id();
+    std::string why;
+    m_claim = m_platform.claimOwner ? m_platform.claimOwner(m_ownerId, why) : nullptr;
+    if (!m_claim) {
+        reportMessageWithReason(KyMsgSharedAllocation, why);
+        return false;
+    }
+    // Entries under this id that are left from an ended process which had the same id are
+    // not ours; the claim shows that no live process holds the id but this one.
+    if (m_registry)
+        m_registry->unregisterOwner(m_ownerId);
+    return true;
 }
 
 void Engine::releaseDeadOwners()
 {
     if (m_registry && m_window && m_platform.ownerAlive)
-        m_registry->releaseDeadOwners(m_window->id(), m_platform.ownerAlive);
+        m_registry->releaseDeadOwners(m_ownerId, m_platform.ownerAlive);
 }
 
 bool Engine::registerKey(KyKey key, KyMacro macro)
@@ -177,11 +210,11 @@ bool Engine::registerKey(KyKey key, KyMacro macro)
         reportMessage(KyMsgRegistryFull);
         return false;
     }
-    if (m_registry->registerKey(key, m_window->id(), macro))
+    if (m_registry->registerKey(key, m_ownerId, macro))
         return true;
     // A full registry may be full of keys that ended processes never gave back.
     releaseDeadOwners();
-    if (m_registry->registerKey(key, m_window->id(), macro))
+    if (m_registry->registerKey(key, m_ownerId, macro))
         return true;
     reportMessage(KyMsgRegistryFull);
     return false;
@@ -190,7 +223,7 @@ bool Engine::registerKey(KyKey key, KyMacro macro)
 void Engine::unregisterKey(KyKey key)
 {
     if (m_registry && m_window)
-        m_registry->unregisterKey(key, m_window->id());
+        m_registry->unregisterKey(key, m_ownerId);
 }
 
 MacroRecord *Engine::record(KyMacro macro)

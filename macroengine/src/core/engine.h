@@ -17,14 +17,19 @@ namespace orvane {
 
 // What the engine needs from the system, injected so that the table logic runs without X.
 struct EnginePlatform {
-    std::function<std::unique_ptr<SharedSegment>(SharedSegment::Error &)> openRegistry;
+    // Opens the registry; on failure `why` says what is wrong with it (owner, mode, size).
+    std::function<std::unique_ptr<SharedSegment>(SharedSegment::Error &, std::string &why)>
+        openRegistry;
     std::function<std::unique_ptr<MessageWindow>()> createWindow;
     // Keeps an owner id marked alive while the claim lives; and tells whether another owner's
     // claim is still held.
-    std::function<std::unique_ptr<OwnerClaim>(uint32_t owner)> claimOwner;
+    std::function<std::unique_ptr<OwnerClaim>(uint32_t owner, std::string &why)> claimOwner;
     std::function<bool(uint32_t owner)> ownerAlive;
+    // The identity under which this process's registry entries are kept; it must differ from
+    // every other live process's on the machine. Without it, the message window's id.
+    std::function<uint32_t()> ownerIdentity;
 
-    // The real thing: this user's registry segment and an X "MacroWin" window.
+    // The real thing: this user's registry, an X "MacroWin" window, the process id as owner.
     static EnginePlatform system();
 };
 
@@ -50,6 +55,9 @@ public:
     bool installHook(KyWindow notifyWindow, bool fastPlayback, bool systemWide,
                      uint8_t mouseRecording, uint8_t mouseOrigin, bool cancelChecking);
     void uninstallHook();
+    // The display went away: drops the table, the hot keys and the message window without
+    // reporting anything (the loss itself is reported by the caller).
+    void abandon();
     bool installed() const { return m_window != nullptr; }
     EngineState state() const { return m_state; }
     void setState(EngineState state) { m_state = state; }
@@ -80,7 +88,10 @@ public:
     const EngineSettings &settings() const { return m_settings; }
     NotificationQueue &notifications() { return m_notifications; }
     HotKeyRegistry *registry() { return m_registry.get(); }
-    uint32_t ownerId() const { return m_window ? m_window->id() : 0; }
+    // The identity of this process's registry entries (0 before InstallHook).
+    uint32_t ownerId() const { return m_window ? m_ownerId : 0; }
+    // The id of the message window that requests are sent to (0 before InstallHook).
+    uint32_t windowId() const { return m_window ? m_window->id() : 0; }
     MessageWindow *messageWindow() const { return m_window.get(); }
 
 private:
@@ -110,6 +121,7 @@ private:
     std::unique_ptr<HotKeyRegistry> m_registry;
     std::unique_ptr<MessageWindow> m_window;
     std::unique_ptr<OwnerClaim> m_claim;
+    uint32_t m_ownerId = 0;
     NotificationQueue m_notifications;
     char m_nameBuffer[41] = {};
 };

@@ -164,7 +164,7 @@ void Engine::setMacroKey(KyMacro macro, KyKey key)
         unregisterKey(oldKey);
     } else if (oldKey == 0) {
         registerKey(key, macro);
-    } else if (!m_registry || !m_window || !m_registry->rekey(macro, m_window->id(), key)) {
+    } else if (!m_registry || !m_window || !m_registry->rekey(macro, m_ownerId, key)) {
         reportMessage(KyMsgRegistryFull);
     }
 }

@@ -1,6 +1,9 @@
 #include "core/owner_claim.h"
 
+#include "core/private_object.h"
+
 #include <cerrno>
+#include <cstring>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/mman.h>
@@ -28,7 +31,7 @@ int lockRetrying(int fd, int operation)
 // a dead owner's object between our open and our lock.
 bool isCurrent(int fd, const std::string &name)
 {
-    const int again = shm_open(name.c_str(), O_RDONLY | O_CLOEXEC, 0);
+    const int again = private_object::open(name, O_RDONLY, 0);
     if (again < 0)
         return false;
     struct stat a {}, b {};
@@ -42,14 +45,31 @@ bool isCurrent(int fd, const std::string &name)
 
 std::unique_ptr<OwnerClaim> OwnerClaim::claim(const std::string &prefix, uint32_t owner)
 {
+    std::string why;
+    return claim(prefix, owner, why);
+}
+
+std::unique_ptr<OwnerClaim> OwnerClaim::claim(const std::string &prefix, uint32_t owner,
+                                              std::string &why)
+{
+    if (prefix.empty()) {
+        why = "no place for it";
+        return nullptr;
+    }
     const std::string name = claimName(prefix, owner);
     for (int attempt = 0; attempt < 8; ++attempt) {
-        const int fd = shm_open(name.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
-        if (fd < 0)
+        const int fd = private_object::open(name, O_RDWR | O_CREAT, 0600);
+        if (fd < 0) {
+            why = private_object::describe(
+                name, std::string("it cannot be opened (") + std::strerror(errno) + ")");
             return nullptr;
+        }
         struct stat st {};
-        if (fstat(fd, &st) != 0 || st.st_uid != geteuid() || (st.st_mode & 077) != 0 ||
+        std::string problem;
+        if (fstat(fd, &st) != 0 || !private_object::isPrivate(st, problem) ||
             lockRetrying(fd, LOCK_SH) != 0) {
+            why = private_object::describe(name, problem.empty() ? "it cannot be locked"
+                                                                 : problem);
             close(fd);
             return nullptr;
         }
@@ -57,26 +77,27 @@ std::unique_ptr<OwnerClaim> OwnerClaim::claim(const std::string &prefix, uint32_
             return std::unique_ptr<OwnerClaim>(new OwnerClaim(fd, name));
         close(fd);
     }
+    why = private_object::describe(name, "it keeps being removed");
     return nullptr;
 }
 
 OwnerClaim::~OwnerClaim()
 {
-    shm_unlink(m_name.c_str());
+    private_object::unlink(m_name);
     close(m_fd);
 }
 
 bool OwnerClaim::isAlive(const std::string &prefix, uint32_t owner)
 {
     const std::string name = claimName(prefix, owner);
-    const int fd = shm_open(name.c_str(), O_RDWR | O_CLOEXEC, 0);
+    const int fd = private_object::open(name, O_RDWR, 0);
     if (fd < 0)
         return errno != ENOENT;
     const bool held = lockRetrying(fd, LOCK_EX | LOCK_NB) != 0;
     // A dead owner's object is removed while it is locked, so a new owner of the same id
     // either finds it gone or notices it was removed under it (isCurrent) and makes a new one.
     if (!held)
-        shm_unlink(name.c_str());
+        private_object::unlink(name);
     close(fd);
     return held;
 }

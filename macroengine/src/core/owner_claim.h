@@ -13,9 +13,12 @@ namespace orvane {
 class OwnerClaim
 {
 public:
-    // `prefix` names the registry ("/Kyloom32SharedData.1000"); nullptr when the claim cannot
-    // be made.
+    // `prefix` names the registry ("/run/user/1000/Kyloom32SharedData" or
+    // "/Kyloom32SharedData.1000"); nullptr when the claim cannot be made, with the reason in
+    // `why` (an object of another user or with a wider mode in its place, say).
     static std::unique_ptr<OwnerClaim> claim(const std::string &prefix, uint32_t owner);
+    static std::unique_ptr<OwnerClaim> claim(const std::string &prefix, uint32_t owner,
+                                             std::string &why);
     ~OwnerClaim();
     OwnerClaim(const OwnerClaim &) = delete;
     OwnerClaim &operator=(const OwnerClaim &) = delete;

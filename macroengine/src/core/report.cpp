@@ -40,6 +40,11 @@ void reportMessage(uint16_t id)
     reportText("", messageText(id));
 }
 
+void reportMessageWithReason(uint16_t id, const std::string &why)
+{
+    reportText("", why.empty() ? messageText(id) : messageText(id) + ": " + why);
+}
+
 void reportUnknownError() noexcept
 {
     try {

@@ -9,6 +9,10 @@ namespace orvane {
 // function; every message box of the engine goes through here.
 void reportMessage(uint16_t id);
 
+// Shows message `id` followed by the reason for it ("...: <why>"), or the message alone when
+// `why` is empty.
+void reportMessageWithReason(uint16_t id, const std::string &why);
+
 // Shows a text of the caller's own with the given caption (the key-string language uses
 // "SendKeys").
 void reportText(const char *caption, const std::string &text);

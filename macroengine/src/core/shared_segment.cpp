@@ -1,6 +1,9 @@
 #include "core/shared_segment.h"
 
+#include "core/private_object.h"
+
 #include <cerrno>
+#include <cstring>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/mman.h>
@@ -13,7 +16,7 @@ namespace {
 
 int openOrCreate(const std::string &name)
 {
-    int fd = shm_open(name.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+    int fd = private_object::open(name, O_RDWR | O_CREAT | O_EXCL, 0600);
     if (fd >= 0) {
         // The umask may only narrow the mode; make sure it is exactly owner read-write.
         if (fchmod(fd, 0600) != 0) {
@@ -24,12 +27,7 @@ int openOrCreate(const std::string &name)
     }
     if (errno != EEXIST)
         return -1;
-    return shm_open(name.c_str(), O_RDWR | O_CLOEXEC, 0);
-}
-
-bool isTrustworthy(const struct stat &st)
-{
-    return S_ISREG(st.st_mode) && st.st_uid == geteuid() && (st.st_mode & 077) == 0;
+    return private_object::open(name, O_RDWR, 0);
 }
 
 void lockFd(int fd)
@@ -40,15 +38,23 @@ void lockFd(int fd)
 
 // Gives a freshly created segment its size; the kernel zero-fills it. Done under the lock so
 // that a second process opening the segment meanwhile waits instead of seeing it half made.
-bool sizeSegment(int fd, size_t size)
+bool sizeSegment(int fd, size_t size, std::string &why)
 {
     lockFd(fd);
     struct stat st {};
-    bool ok = fstat(fd, &st) == 0 && isTrustworthy(st);
-    if (ok && st.st_size == 0)
+    bool ok = fstat(fd, &st) == 0;
+    if (!ok)
+        why = std::string("it cannot be examined (") + std::strerror(errno) + ")";
+    else
+        ok = private_object::isPrivate(st, why);
+    if (ok && st.st_size == 0) {
         ok = ftruncate(fd, static_cast<off_t>(size)) == 0;
-    else if (ok)
-        ok = st.st_size == static_cast<off_t>(size);
+        if (!ok)
+            why = std::string("it cannot be given its size (") + std::strerror(errno) + ")";
+    } else if (ok && st.st_size != static_cast<off_t>(size)) {
+        ok = false;
+        why = "it holds " + std::to_string(st.st_size) + " bytes, not " + std::to_string(size);
+    }
     flock(fd, LOCK_UN);
     return ok;
 }
@@ -58,17 +64,34 @@ bool sizeSegment(int fd, size_t size)
 std::unique_ptr<SharedSegment> SharedSegment::open(const std::string &name, size_t size,
                                                    Error &error)
 {
+    std::string why;
+    return open(name, size, error, why);
+}
+
+std::unique_ptr<SharedSegment> SharedSegment::open(const std::string &name, size_t size,
+                                                   Error &error, std::string &why)
+{
     error = Error::CannotCreate;
-    const int fd = openOrCreate(name);
-    if (fd < 0)
+    if (name.empty()) {
+        why = "no place for it";
         return nullptr;
-    if (!sizeSegment(fd, size)) {
+    }
+    const int fd = openOrCreate(name);
+    if (fd < 0) {
+        why = private_object::describe(name, std::string("it cannot be opened (") +
+                                                 std::strerror(errno) + ")");
+        return nullptr;
+    }
+    if (!sizeSegment(fd, size, why)) {
+        why = private_object::describe(name, why);
         close(fd);
         return nullptr;
     }
     void *data = mmap(nullptr, size, PROT_READ | PROT_WRITE, MAP_SHARED, fd, 0);
     if (data == MAP_FAILED) {
         error = Error::CannotMap;
+        why = private_object::describe(name, std::string("it cannot be mapped (") +
+                                                 std::strerror(errno) + ")");
         close(fd);
         return nullptr;
     }
@@ -90,7 +113,15 @@ SharedSegment::~SharedSegment()
 
 std::string SharedSegment::registryName()
 {
-    return "/Kyloom32SharedData." + std::to_string(geteuid());
+    std::string why;
+    return private_object::nameFor("Kyloom32SharedData", why);
+}
+
+std::string SharedSegment::registryProblem()
+{
+    std::string why;
+    private_object::nameFor("Kyloom32SharedData", why);
+    return why;
 }
 
 SharedSegment::Lock::Lock(const SharedSegment &segment) : m_fd(segment.m_fd)

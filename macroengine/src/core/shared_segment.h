@@ -7,10 +7,11 @@
 
 namespace orvane {
 
-// A named POSIX shared-memory segment of this user, mapped read-write, with an exclusive lock
-// on its descriptor to serialise updates between processes. A segment that exists with another
-// owner or with access for anyone but the owner is refused, so other users' processes can
-// neither read nor change what lives in it.
+// A named segment of this user (a file in the runtime folder, or a POSIX shared-memory object
+// without one; see private_object.h), mapped read-write, with an exclusive lock on its
+// descriptor to serialise updates between processes. A segment that exists with another owner,
+// with access for anyone but the owner or with another size is refused, so other users'
+// processes can neither read nor change what lives in it.
 class SharedSegment
 {
 public:
@@ -18,6 +19,10 @@ public:
 
     static std::unique_ptr<SharedSegment> open(const std::string &name, size_t size,
                                                Error &error);
+    // The same, saying in `why` what is wrong when the segment is refused ("<name>: it
+    // belongs to user 1001, not to user 1000").
+    static std::unique_ptr<SharedSegment> open(const std::string &name, size_t size,
+                                               Error &error, std::string &why);
     ~SharedSegment();
     SharedSegment(const SharedSegment &) = delete;
     SharedSegment &operator=(const SharedSegment &) = delete;
@@ -39,8 +44,10 @@ public:
         int m_fd;
     };
 
-    // The segment name of the hot-key registry for the current user.
+    // The name of the hot-key registry for the current user; empty when the runtime folder
+    // cannot be used (registryProblem says why).
     static std::string registryName();
+    static std::string registryProblem();
 
 private:
     SharedSegment(int fd, uint8_t *data, size_t size);

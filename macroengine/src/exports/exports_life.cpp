@@ -1,8 +1,21 @@
 // C exports: installing and removing the engine, its state and its notifications.
 #include "exports/export_guard.h"
+#include "core/display_loss.h"
 #include "input/input_runtime.h"
 
 using namespace orvane;
+
+void orvane::abandonAfterDisplayLoss(Engine &engine)
+{
+    if (!displayLost())
+        return;
+    clearDisplayLost();
+    if (!engine.installed())
+        return;
+    reportMessageWithReason(KyMsgKeyboardHook, "the connection to the X display was lost");
+    inputStop();
+    engine.abandon();
+}
 
 extern "C" KyBool InstallHook(KyWindow notifyWindow, KyBool fastPlayback, KyBool systemWide,
                               uint8_t mouseRecording, uint8_t mouseOrigin, KyBool cancelChecking)
@@ -48,6 +61,10 @@ extern "C" KyBool TakeNotification(KyNotification *out)
     // Not under the engine lock: the queue has its own, and the host must be able to drain
     // notifications while another thread is inside the engine.
     try {
+        {
+            std::lock_guard lock(engineMutex());
+            abandonAfterDisplayLoss(theEngine());
+        }
         // Requests to the message window are handled first, on this (the installing) thread.
         inputProcessRequests();
         if (theEngine().notifications().take(*out))

@@ -1,5 +1,6 @@
 #include "input/input_runtime.h"
 
+#include "core/display_loss.h"
 #include "core/engine_instance.h"
 #include "core/report.h"
 
@@ -35,6 +36,8 @@ bool InputRuntime::start(Engine &engine)
     if (running())
         return true;
     m_wakeFd = engine.notifications().descriptor();
+    clearDisplayLost();
+    setDisplayLossWake(m_wakeFd);
     m_service = m_platform.createService
                     ? m_platform.createService(engine, [this](const EngineRequest &r) { post(r); })
                     : nullptr;
@@ -69,6 +72,7 @@ void InputRuntime::stop()
     m_player.reset();
     m_capture.reset();
     m_environment.reset();
+    setDisplayLossWake(-1);
     std::lock_guard lock(m_queueMutex);
     m_queue.clear();
     m_wakeFd = -1;
@@ -82,12 +86,13 @@ InputSnapshot InputRuntime::snapshotOf(Engine &engine) const
     s.pauseKey = engine.settings().pauseKey;
     s.cancelKey = engine.settings().cancelKey;
     s.cancelChecking = engine.settings().cancelChecking;
-    s.ownWindow = engine.ownerId();
+    s.ownWindow = engine.windowId();
     // The registry says which keys are this process's; the table says what they play.
     if (HotKeyRegistry *registry = engine.registry()) {
+        const uint32_t owner = engine.ownerId();
         for (size_t i = 0; i < HotKeyRegistry::kEntries; ++i) {
             const HotKeyEntry entry = registry->entry(i);
-            if (entry.key == 0 || entry.owner != s.ownWindow || s.ownMacros.count(entry.key))
+            if (entry.key == 0 || entry.owner != owner || s.ownMacros.count(entry.key))
                 continue;
             if (const KyMacro macro = engine.macroByKey(entry.key))
                 s.ownMacros.emplace(entry.key, macro);
@@ -103,7 +108,7 @@ std::vector<uint32_t> InputRuntime::signatureOf(Engine &engine) const
     const EngineSettings &s = engine.settings();
     std::vector<uint32_t> signature{static_cast<uint32_t>(engine.state()), s.toggleRecordKey,
                                     s.pauseKey, s.cancelKey, s.cancelChecking,
-                                    engine.ownerId(), engine.scrap()};
+                                    engine.windowId(), engine.scrap()};
     if (const MacroRecord *scrap = engine.record(engine.scrap()))
         signature.push_back(scrap->key);
     for (KyMacro macro : engine.slots()) {

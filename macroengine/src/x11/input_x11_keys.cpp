@@ -2,6 +2,7 @@
 
 #include "input/input_dispatch.h"
 #include "keys/vk_keysym.h"
+#include "x11/x_connection_loss.h"
 
 #include <X11/XKBlib.h>
 #include <X11/keysym.h>
@@ -20,8 +21,6 @@ unsigned int altMask(Display *display)
     const unsigned int mask = maskOf(display, XK_Alt_L);
     return mask ? mask : Mod1Mask;
 }
-
-void ignoreConnectionLoss(Display *, void *) {}
 
 } // namespace
 
@@ -106,7 +105,7 @@ unsigned int buttonForVk(uint8_t vk)
 
 void surviveConnectionLoss(Display *display)
 {
-    XSetIOErrorExitHandler(display, &ignoreConnectionLoss, nullptr);
+    watchConnectionLoss(display, ConnectionUse::Engine);
 }
 
 } // namespace orvane

@@ -1,6 +1,7 @@
 #include "x11/input_x11_service.h"
 
 #include "x11/input_x11_keys.h"
+#include "core/display_loss.h"
 #include "keys/vk_keysym.h"
 
 #include <X11/XKBlib.h>
@@ -368,8 +369,10 @@ void XInputService::run()
         // end of the service) makes one of the three readable, so the thread sleeps at rest.
         if (poll(fds, 3, -1) < 0)
             continue;
-        if ((fds[1].revents | fds[2].revents) & (POLLHUP | POLLERR | POLLNVAL))
+        if (connected && ((fds[1].revents | fds[2].revents) & (POLLHUP | POLLERR | POLLNVAL))) {
             connected = false;
+            noteDisplayLost();
+        }
         if (fds[0].revents & POLLIN) {
             uint64_t count = 0;
             if (read(m_wakeFd, &count, sizeof count) < 0) {

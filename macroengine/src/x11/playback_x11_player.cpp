@@ -1,6 +1,8 @@
 #include "x11/playback_x11_player.h"
 
+#include "core/injection_stop.h"
 #include "x11/held_modifier_keys.h"
+#include "x11/x_injection_lease.h"
 #include "x11/input_x11_keys.h"
 #include "x11/x_windows.h"
 #include "recording/playback_schedule.h"
@@ -8,6 +10,7 @@
 #include "keys/vk_keysym.h"
 
 #include <X11/XKBlib.h>
+#include <algorithm>
 #include <X11/extensions/XTest.h>
 
 namespace orvane {
@@ -16,6 +19,10 @@ namespace {
 
 // How long a window that was asked to come forward is given to become the active one.
 constexpr auto kActivationLimit = std::chrono::milliseconds(200);
+
+// How often a wait looks whether a signal asked the playback to stop (a signal handler cannot
+// wake a condition variable).
+constexpr auto kStopCheck = std::chrono::milliseconds(20);
 
 } // namespace
 
@@ -40,6 +47,8 @@ bool XPlayer::start(PlaybackJob job, std::function<void()> finished)
     m_finished = std::move(finished);
     m_stop = false;
     m_paused = false;
+    // Keys a killed earlier run left down would change every key this one presses.
+    m_lease = std::make_unique<XInjectionLease>(m_display->get());
     m_thread = std::thread([this] { run(); });
     return true;
 }
@@ -75,17 +84,17 @@ bool XPlayer::waitUntil(Clock::time_point &due)
 {
     std::unique_lock lock(m_mutex);
     for (;;) {
-        if (m_stop)
+        if (m_stop || injectionStopRequested())
             return false;
         if (m_paused) {
             const auto pausedAt = Clock::now();
-            m_changed.wait(lock, [this] { return m_stop || !m_paused; });
+            m_changed.wait_for(lock, kStopCheck);
             due += Clock::now() - pausedAt;
             continue;
         }
         if (Clock::now() >= due)
             return true;
-        m_changed.wait_until(lock, due);
+        m_changed.wait_until(lock, std::min(due, Clock::now() + kStopCheck));
     }
 }
 
@@ -216,12 +225,17 @@ void XPlayer::run()
         }
         bringForward(event.window);
         if (!waitUntil(due)) {
-            completed = false;
+            // A stop asked for by a signal ends the playback as its end would; the engine's
+            // own stop needs no word back.
+            completed = injectionStopRequested();
             break;
         }
         inject(event);
     }
     releaseEverything();
+    m_lease.reset();
+    if (completed)
+        clearInjectionStop();
     if (completed && m_finished)
         m_finished();
 }

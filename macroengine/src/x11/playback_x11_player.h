@@ -1,6 +1,7 @@
 #pragma once
 
 #include "input/input_platform.h"
+#include "x11/x_injection_lease.h"
 #include "x11/x_injector_display.h"
 
 #include <X11/Xlib.h>
@@ -40,6 +41,7 @@ private:
     void releaseEverything();
 
     std::unique_ptr<XInjectorDisplay> m_display;
+    std::unique_ptr<XInjectionLease> m_lease; // while a playback runs
     PlaybackJob m_job;
     std::function<void()> m_finished;
     std::thread m_thread;

@@ -1,5 +1,6 @@
 #include "x11/x_injector.h"
 
+#include "core/injection_stop.h"
 #include "core/report.h"
 #include "key_strings/text_actions.h"
 #include "keys/vk_keysym.h"
@@ -25,7 +26,7 @@ void XInjector::run(const std::vector<KeyAction> &requested)
     const std::vector<KeyAction> actions = coalesceModifiers(requested);
     const std::vector<XInjectorKeymap::Wanted> wanted = wantedKeysyms(actions);
     m_keymap.lendAhead(wanted);
-    for (size_t i = 0; i < actions.size(); ++i) {
+    for (size_t i = 0; i < actions.size() && !injectionStopRequested(); ++i) {
         if (m_keymap.lacks(wanted[i]) && m_keymap.allLent()) {
             // More keysyms are missing than there are spare keycodes: lend the next batch,
             // again all at once.
@@ -96,6 +97,9 @@ void XInjector::press(KeyCode keycode, int32_t repeat)
 
 void XInjector::sendKey(KeyCode keycode, bool down)
 {
+    // Asked to stop (a signal): nothing more is pressed, but what is held is still let go.
+    if (down && injectionStopRequested())
+        return;
     XTestFakeKeyEvent(m_display, keycode, down ? True : False, CurrentTime);
     if (down)
         m_held.insert(keycode);

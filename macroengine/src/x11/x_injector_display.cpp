@@ -1,5 +1,7 @@
 #include "x11/x_injector_display.h"
 
+#include "x11/x_connection_loss.h"
+
 #include <map>
 #include <mutex>
 
@@ -45,6 +47,7 @@ XInjectorDisplay::XInjectorDisplay() : m_display(XOpenDisplay(nullptr))
 {
     if (!m_display)
         return;
+    watchConnectionLoss(m_display, ConnectionUse::OneCall);
     ErrorTrap &t = trap();
     std::lock_guard lock(t.mutex);
     if (t.errors.empty())
@@ -64,6 +67,7 @@ XInjectorDisplay::~XInjectorDisplay()
         if (t.errors.empty())
             XSetErrorHandler(t.previous);
     }
+    connectionLost(m_display, true);
     XCloseDisplay(m_display);
 }
 

@@ -9,7 +9,7 @@ namespace orvane {
 // thread. While it is open, X errors on it (a window that vanished while it was being looked
 // at, a refused mapping change) are recorded instead of reaching Xlib's default handler, which
 // would end the process; errors on every other connection go on to the handler that was
-// installed before.
+// installed before. A lost connection never ends the process either (x_connection_loss.h).
 class XInjectorDisplay
 {
 public:

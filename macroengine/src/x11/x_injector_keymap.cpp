@@ -1,6 +1,7 @@
 #include "x11/x_injector_keymap.h"
 
 #include "keys/vk_keysym_unicode.h"
+#include "x11/x_injection_lease.h"
 
 #include <X11/Xutil.h>
 
@@ -121,6 +122,8 @@ std::optional<KeyCode> XInjectorKeymap::lend(KeySym keysym)
     if (m_lent.size() == m_spare.size())
         takeBackAll();
     const KeyCode keycode = m_spare[m_lent.size()];
+    if (m_record)
+        m_record->noteLent(keycode, keysym);
     setMapping(keycode, keysym);
     m_lent.push_back(keycode);
     m_everLent.insert(keycode);
@@ -168,6 +171,8 @@ void XInjectorKeymap::restore()
     m_lent.clear();
     m_everLent.clear();
     XSync(m_display, False);
+    if (m_record)
+        m_record->noteRestored();
 }
 
 } // namespace orvane

@@ -12,6 +12,8 @@
 
 namespace orvane {
 
+class XInjectionLease;
+
 // The server's keyboard mapping as the injector sees it: the keycode and shift level of a
 // keysym, and spare keycodes (with no keysym at all) that are lent to keysyms the map lacks,
 // as xdotool does. A lent keycode carries its keysym on both levels, so a held Shift does not
@@ -75,6 +77,10 @@ public:
 
     size_t spareCount() const { return m_spare.size(); }
 
+    // Where keycodes are noted before they are lent and once they are restored, so that a
+    // later injection can restore them after this process was killed.
+    void setLendRecord(XInjectionLease *record) { m_record = record; }
+
 private:
     KeySym symbolAt(KeyCode keycode, int column) const;
     std::optional<KeyCode> findPlain(KeySym keysym) const;
@@ -90,6 +96,7 @@ private:
     std::vector<KeyCode> m_spare;
     std::vector<KeyCode> m_lent;   // lent since the spare keycodes were last taken back
     std::set<KeyCode> m_everLent; // to be restored at the end
+    XInjectionLease *m_record = nullptr;
 };
 
 } // namespace orvane

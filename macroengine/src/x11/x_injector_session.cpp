@@ -3,9 +3,11 @@
 #include "key_strings/key_string_parser.h"
 #include "key_strings/text_actions.h"
 #include "key_strings/key_string_utf8.h"
+#include "core/injection_stop.h"
 #include "core/report.h"
 #include "keys/vk_keysym_unicode.h"
 #include "x11/x_injector.h"
+#include "x11/x_injection_lease.h"
 #include "x11/x_injector_display.h"
 
 #include <X11/extensions/XTest.h>
@@ -51,9 +53,13 @@ InjectStatus sendKeyString(std::string_view keys, InjectWait wait)
         reportText("SendKeys", "The X server has no XTEST extension");
         return InjectStatus::NoXTest;
     }
+    XInjectionLease lease(display.get());
     XInjectorKeymap keymap(display.get());
+    keymap.setLendRecord(&lease);
     const std::vector<KeyAction> actions = KeyStringParser(keymap).parse(keys);
     XInjector(display.get(), keymap, wait).run(actions);
+    keymap.restore();
+    clearInjectionStop();
     return InjectStatus::Done;
 }
 
@@ -76,9 +82,13 @@ InjectStatus sendTextString(std::string_view text)
     // The characters are typed as real key events (XTest), as SendKeys types them: clients
     // ignore key events that another client sends them, so a text sent that way never
     // arrives. Characters the keyboard map lacks are typed on borrowed keycodes.
+    XInjectionLease lease(display.get());
     XInjectorKeymap keymap(display.get());
+    keymap.setLendRecord(&lease);
     const TextActions typed = textActions(decodeKeyString(text), keymap);
     XInjector(display.get(), keymap, InjectWait::No).run(typed.actions);
+    keymap.restore();
+    clearInjectionStop();
     for (char32_t c : typed.untypable)
         reportText("SendText", "No key can type the character " + codePointName(c));
     return typed.untypable.empty() ? InjectStatus::Done : InjectStatus::Untypable;

@@ -1,4 +1,5 @@
 #include "core/message_window.h"
+#include "x11/x_connection_loss.h"
 
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
@@ -32,6 +33,7 @@ public:
     ~XMessageWindow() override
     {
         XDestroyWindow(m_display, m_window);
+        connectionLost(m_display, true);
         XCloseDisplay(m_display);
     }
     uint32_t id() const override { return static_cast<uint32_t>(m_window); }
@@ -63,6 +65,8 @@ std::unique_ptr<MessageWindow> createXMessageWindow()
     Display *display = XOpenDisplay(nullptr);
     if (!display)
         return nullptr;
+    // The engine lives on this connection: its loss takes the engine down, never the host.
+    watchConnectionLoss(display, ConnectionUse::Engine);
     g_display = display;
     g_failed = false;
     g_previous = XSetErrorHandler(&recordError);

@@ -16,7 +16,12 @@ void countingHook() { ++g_hookCalls; }
 class TableTest : public EngineTest
 {
 protected:
-    TableTest() { EXPECT_TRUE(install(0x5000)); }
+    void SetUp() override
+    {
+        EngineTest::SetUp();
+        if (!HasFatalFailure())
+            ASSERT_TRUE(install(0x5000));
+    }
 
     HotKeyRegistry &registry() { return *engine.registry(); }
 
@@ -297,7 +302,10 @@ TEST_F(EngineTest, InstallRefusesRegistryOthersCanRead)
     ASSERT_EQ(ftruncate(fd, 3072), 0);
     close(fd);
     EXPECT_FALSE(install());
-    EXPECT_EQ(reports.take(), std::vector<std::string>{"Error allocating Win32 shared memory"});
+    // The message says which object is wrong and how.
+    EXPECT_EQ(reports.take(),
+              std::vector<std::string>{"Error allocating Win32 shared memory: /dev/shm" +
+                                       segmentName + ": it has mode 0666, not 0600"});
     EXPECT_FALSE(engine.installed());
 }
 

@@ -68,11 +68,22 @@ protected:
     EngineTest() : segmentName(uniqueSegmentName()), engine(platform(segmentName, &windowId)) {}
     ~EngineTest() override { shm_unlink(segmentName.c_str()); }
 
+    // Without a usable /dev/shm every test fails here, cleanly, instead of crashing later.
+    void SetUp() override
+    {
+        SharedSegment::Error error;
+        const bool usable = SharedSegment::open(segmentName, HotKeyRegistry::kBytes, error) != nullptr;
+        // The probe leaves no segment behind: some tests make their own under the name.
+        shm_unlink(segmentName.c_str());
+        ASSERT_TRUE(usable) << "no registry segment " << segmentName;
+    }
+
     // Entries of an owner that never claimed to be alive, as a crashed process leaves them.
     void leaveEntriesOfDeadOwner(uint32_t owner, size_t count)
     {
         SharedSegment::Error error;
         auto segment = SharedSegment::open(segmentName, HotKeyRegistry::kBytes, error);
+        ASSERT_TRUE(segment) << "no registry segment " << segmentName;
         HotKeyRegistry registry(*segment);
         for (size_t i = 0; i < count; ++i)
             registry.registerKey(static_cast<KyKey>(0x0300 + i), owner, static_cast<uint32_t>(i));
@@ -81,15 +92,17 @@ protected:
     static EnginePlatform platform(const std::string &name, const uint32_t *windowId)
     {
         EnginePlatform p;
-        p.openRegistry = [name](SharedSegment::Error &error) {
-            return SharedSegment::open(name, HotKeyRegistry::kBytes, error);
+        p.openRegistry = [name](SharedSegment::Error &error, std::string &why) {
+            return SharedSegment::open(name, HotKeyRegistry::kBytes, error, why);
         };
         p.createWindow = [windowId]() -> std::unique_ptr<MessageWindow> {
             if (*windowId == 0)
                 return nullptr;
             return std::make_unique<FakeWindow>(*windowId);
         };
-        p.claimOwner = [name](uint32_t owner) { return OwnerClaim::claim(name, owner); };
+        p.claimOwner = [name](uint32_t owner, std::string &why) {
+            return OwnerClaim::claim(name, owner, why);
+        };
         p.ownerAlive = [name](uint32_t owner) { return OwnerClaim::isAlive(name, owner); };
         return p;
     }
