@@ -6,7 +6,7 @@
 namespace orvane {
 namespace {
 
-using F = TimeField;
+using F = CountDownField;
 
 std::string shown(const CountDownFields &f)
 {

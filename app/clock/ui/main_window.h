@@ -41,7 +41,6 @@ public:
     TFacePanel *face() const { return Panel2; }
     QMenu *mainMenu() const { return PopupMenu2; }
     QAction *hideAction() const { return Hide1; }
-    TTrayIcon *trayIcon() const { return TrayIcon1; }
     int tag() const { return m_tag; }
 
     void ClockTickNow() { Timer1Timer(); }

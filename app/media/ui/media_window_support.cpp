@@ -29,22 +29,10 @@ int TickIntervalMs(const Clock &clock)
 
 void ShowMediaError(QWidget *, const std::string &text) { ProgramReporter().report(text); }
 
-void SetHelpContext(QWidget *control, int context) { control->setProperty("helpContext", context); }
-
 void InstallContextHelp(QWidget *window, int windowContext)
 {
-    auto *shortcut = new QShortcut(QKeySequence(Qt::Key_F1), window);
-    QObject::connect(shortcut, &QShortcut::activated, window, [window, windowContext] {
-        int context = windowContext;
-        for (QWidget *w = QApplication::focusWidget(); w && w != window; w = w->parentWidget()) {
-            const QVariant v = w->property("helpContext");
-            if (v.isValid()) {
-                context = v.toInt();
-                break;
-            }
-        }
-        THelpWindow::ShowContext(context);
-    });
+    // The program's F1 key opens the topic of the focused control or, failing that, the window's.
+    SetHelpContext(window, windowContext);
 }
 
 void InstallCopyReadout(QWidget *window, QWidget *readout)

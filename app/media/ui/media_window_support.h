@@ -2,6 +2,7 @@
 // Small things the media windows share: the length of a timer's one-second tick on the
 // program's clock, telling the user about a failure, and help by context number for the
 // control that has the focus.
+#include "app/clock/ui/help_key.h"
 #include "app/common/clock.h"
 
 #include <string>
@@ -14,14 +15,12 @@ namespace orvane {
 // the clock run fast).
 int TickIntervalMs(const Clock &clock);
 
-// Shows a failure in a message box (on standard error as well; only there when
-// ORVANE_NO_MESSAGE_BOXES is set).
+// Tells the user about a failure through the program's reporter.
 void ShowMediaError(QWidget *parent, const std::string &text);
 
-// F1 in `window` opens the help topic of the focused control's "helpContext" property, or
+// F1 in `window` opens the help topic of the focused control (SetHelpContext), or
 // `windowContext` when the control has none.
 void InstallContextHelp(QWidget *window, int windowContext);
-void SetHelpContext(QWidget *control, int context);
 
 // Ctrl+C in `window`, while no text field has the focus, copies the time or amount `readout`
 // shows to the clipboard, for pasting into a bill or a note.

@@ -166,35 +166,35 @@ QLineEdit *TTimerDown::makeField(const QString &hint, const QString &name)
     return e;
 }
 
-QLineEdit *TTimerDown::edit(TimeField f) const
+QLineEdit *TTimerDown::edit(CountDownField f) const
 {
     switch (f) {
-    case TimeField::Hour: return EditHour;
-    case TimeField::Min: return EditMin;
-    case TimeField::Sec: return EditSec;
+    case CountDownField::Hour: return EditHour;
+    case CountDownField::Min: return EditMin;
+    case CountDownField::Sec: return EditSec;
     }
     return EditSec;
 }
 
-std::optional<TimeField> TTimerDown::fieldOf(QObject *o) const
+std::optional<CountDownField> TTimerDown::fieldOf(QObject *o) const
 {
     if (o == EditHour)
-        return TimeField::Hour;
+        return CountDownField::Hour;
     if (o == EditMin)
-        return TimeField::Min;
+        return CountDownField::Min;
     if (o == EditSec)
-        return TimeField::Sec;
+        return CountDownField::Sec;
     return std::nullopt;
 }
 
-void TTimerDown::fieldEdited(TimeField f, const QString &text)
+void TTimerDown::fieldEdited(CountDownField f, const QString &text)
 {
     applyFields(m_fields.setText(f, text.toStdString()), false);
 }
 
 void TTimerDown::applyFields(const std::optional<std::string> &error, bool selectFocused)
 {
-    for (TimeField f : {TimeField::Hour, TimeField::Min, TimeField::Sec}) {
+    for (CountDownField f : {CountDownField::Hour, CountDownField::Min, CountDownField::Sec}) {
         QLineEdit *e = edit(f);
         const QString text = QString::fromStdString(m_fields.text(f));
         if (e->text() != text) {
@@ -217,7 +217,7 @@ void TTimerDown::applyFields(const std::optional<std::string> &error, bool selec
 
 bool TTimerDown::eventFilter(QObject *watched, QEvent *event)
 {
-    const std::optional<TimeField> field = fieldOf(watched);
+    const std::optional<CountDownField> field = fieldOf(watched);
     if (!field)
         return QWidget::eventFilter(watched, event);
     QLineEdit *e = edit(*field);

@@ -62,9 +62,9 @@ protected:
 
 private:
     QLineEdit *makeField(const QString &hint, const QString &name);
-    QLineEdit *edit(TimeField f) const;
-    std::optional<TimeField> fieldOf(QObject *o) const;
-    void fieldEdited(TimeField f, const QString &text);
+    QLineEdit *edit(CountDownField f) const;
+    std::optional<CountDownField> fieldOf(QObject *o) const;
+    void fieldEdited(CountDownField f, const QString &text);
     // Shows the fields' texts and reports `error` once.
     void applyFields(const std::optional<std::string> &error, bool selectFocused);
 
