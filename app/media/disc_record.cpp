@@ -1,6 +1,6 @@
 #include "app/media/disc_record.h"
 
-#include "app/media/stored_text.h"
+#include "app/common/stored_text.h"
 
 #include <algorithm>
 
@@ -29,14 +29,14 @@ std::string TDiscRecord::name(int entry) const
 {
     if (entry < 0 || entry > kMaxCDTracks)
         return {};
-    return StoredToUtf8(Names[static_cast<std::size_t>(entry)].str());
+    return DecodeStoredText(Names[static_cast<std::size_t>(entry)].str());
 }
 
 void TDiscRecord::setName(int entry, const std::string &utf8)
 {
     if (entry < 0 || entry > kMaxCDTracks)
         return;
-    Names[static_cast<std::size_t>(entry)].assign(Utf8ToStored(utf8, kCDNameLength));
+    Names[static_cast<std::size_t>(entry)].assign(EncodeStoredText(utf8, kCDNameLength));
 }
 
 int TDiscRecord::playListTrack(int k) const

@@ -1,7 +1,7 @@
 #include "app/media/name_editing.h"
 
 #include "app/media/disc_record.h"
-#include "app/media/stored_text.h"
+#include "app/common/stored_text.h"
 
 #include <algorithm>
 
@@ -46,7 +46,7 @@ void NameEditing::OK(const std::string &field)
 void NameEditing::store(const std::string &field)
 {
     // The record holds 50 bytes; the name is cut where the record would cut it.
-    m_names[static_cast<std::size_t>(m_index + 1)] = StoredToUtf8(Utf8ToStored(field, kCDNameLength));
+    m_names[static_cast<std::size_t>(m_index + 1)] = DecodeStoredText(EncodeStoredText(field, kCDNameLength));
 }
 
 } // namespace orvane
