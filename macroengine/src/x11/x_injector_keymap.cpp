@@ -1,6 +1,7 @@
 #include "x11/x_injector_keymap.h"
 
 #include "keys/vk_keysym_unicode.h"
+#include "x11/focus_client_ping.h"
 #include "x11/x_injection_lease.h"
 
 #include <X11/Xutil.h>
@@ -136,11 +137,19 @@ void XInjectorKeymap::takeBackAll()
     // carry other keysyms. Forgetting them here keeps later characters from being typed on a
     // keycode that is about to change; the server keeps the old keysyms until each is lent
     // again or restored.
-    XSync(m_display, False);
-    std::this_thread::sleep_for(kLendGrace);
+    waitForReaders();
     for (KeyCode keycode : m_lent)
         forget(keycode);
     m_lent.clear();
+}
+
+void XInjectorKeymap::waitForReaders()
+{
+    XSync(m_display, False);
+    // A client that answers a ping has read every key before it; one that does not take part
+    // is given the whole grace.
+    if (pingFocusClient(m_display, kPingLimit) == PingResult::NotSupported)
+        std::this_thread::sleep_for(kLendGrace);
 }
 
 void XInjectorKeymap::forget(KeyCode keycode)
@@ -164,8 +173,7 @@ void XInjectorKeymap::restore()
 {
     if (m_everLent.empty())
         return;
-    XSync(m_display, False);
-    std::this_thread::sleep_for(kLendGrace);
+    waitForReaders();
     for (KeyCode keycode : m_everLent)
         setMapping(keycode, NoSymbol);
     m_lent.clear();
