@@ -92,7 +92,13 @@ private:
     // most kPingLimit), or after kLendGrace for a client that does not answer pings.
     void waitForReaders();
     void forget(KeyCode keycode);
-    void setMapping(KeyCode keycode, KeySym keysym);
+    // Lends the next spare keycode, `keycode`, to `keysym` in the copy only; sendMappings()
+    // tells the server.
+    void assign(KeyCode keycode, KeySym keysym);
+    // Sends the copy's keysyms of `keycodes` to the server, one request per run of
+    // neighbouring keycodes.
+    void sendMappings(std::vector<KeyCode> keycodes);
+    void sendRun(KeyCode first, int count);
 
     Display *m_display;
     int m_minKeycode = 0;
