@@ -14,6 +14,10 @@ here=$(cd "$(dirname "$0")" && pwd)
 build=$(cd "$build" && pwd)
 receiver=$build/bin/kyloom_type_receiver
 kyloom=$build/bin/kyloom
+# The floor typist (kyloom_type_floor) runs beside the two when it is built.
+floor=$build/bin/kyloom_type_floor
+typists="kyloom xdotool"
+[ -x "$floor" ] && typists="kyloom xdotool floor"
 
 if [ "${KYLOOM_BENCH_INNER:-}" != 1 ]; then
   for tool in "$receiver" "$kyloom"; do
@@ -78,12 +82,12 @@ run_once() {
 declare -A times=() exact_rounds=()
 printf "%-8s %5s %10s %9s %8s %8s %6s\n" typist round "time (ms)" "chars/s" received correct exact
 for round in $(seq "$rounds"); do
-  for typist in kyloom xdotool; do
-    if [ "$typist" = kyloom ]; then
-      result=$(run_once "$kyloom" type -- "$(cat "$work/keys")")
-    else
-      result=$(run_once xdotool type --delay 0 -- "$(cat "$work/text")")
-    fi
+  for typist in $typists; do
+    case $typist in
+      kyloom) result=$(run_once "$kyloom" type -- "$(cat "$work/keys")") ;;
+      xdotool) result=$(run_once xdotool type --delay 0 -- "$(cat "$work/text")") ;;
+      floor) result=$(run_once "$floor" "$(cat "$work/text")") ;;
+    esac
     read -r micros received correct exact <<<"$result"
     cps=$(( chars * 1000000 / (micros > 0 ? micros : 1) ))
     printf "%-8s %5d %10.1f %9d %8d %8d %6s\n" "$typist" "$round" \
@@ -99,7 +103,7 @@ spread() {
     awk '{v[NR]=$1} END {printf "%.1f %.1f %.1f", v[1]/1000, v[int((NR+1)/2)]/1000, v[NR]/1000}'
 }
 echo
-for typist in kyloom xdotool; do
+for typist in $typists; do
   read -r low mid high <<<"$(spread "${times[$typist]}")"
   echo "$typist: min $low ms, median $mid ms, max $high ms;" \
     "every character right in ${exact_rounds[$typist]:-0} of $rounds rounds"
