@@ -72,9 +72,12 @@ Window findTitled(Display *display, const std::string &title)
 class LineTerminal
 {
 public:
-    LineTerminal(const std::string &title, const fs::path &output) : m_output(output)
+    LineTerminal(const std::string &title, const fs::path &output)
+        : m_output(output), m_ready(output.string() + ".ready")
     {
-        const std::string script = "IFS= read -r line; printf '%s' \"$line\" > '" +
+        // The shell says when it runs: keys typed while xterm is still setting up its terminal
+        // can be flushed with the terminal's settings and never reach the shell.
+        const std::string script = "printf ok > '" + m_ready.string() + "'; IFS= read -r line; printf '%s' \"$line\" > '" +
                                    output.string() + "'";
         std::vector<std::string> args = {"xterm", "-u8", "-T", title, "-geometry", "60x5+0+0",
                                          "-e", "sh", "-c", script};
@@ -98,6 +101,18 @@ public:
 
     bool started() const { return m_pid > 0; }
 
+    // True once the shell runs and reads from the terminal, within the time limit.
+    bool ready() const
+    {
+        const auto limit = std::chrono::steady_clock::now() + kWaitLimit;
+        while (std::chrono::steady_clock::now() < limit) {
+            if (fs::exists(m_ready))
+                return true;
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        }
+        return false;
+    }
+
     // The line the shell read, once it has written it; nothing before the time limit.
     std::optional<std::string> line() const
     {
@@ -120,6 +135,7 @@ public:
 
 private:
     fs::path m_output;
+    fs::path m_ready;
     mutable pid_t m_pid = -1;
 };
 
@@ -167,6 +183,7 @@ TEST_F(KyloomTextXterm, EveryCharacterArrivesLiterally)
     const std::string title = "kyloom text target " + std::to_string(getpid());
     LineTerminal terminal(title, m_dir / "line");
     ASSERT_TRUE(terminal.started()) << "xterm is not installed";
+    ASSERT_TRUE(terminal.ready()) << "the terminal's shell did not start";
     activate(title);
     // The key-string language's characters, both cases, digits, and letters a US keyboard map
     // lacks, which are typed on borrowed keycodes.
@@ -182,6 +199,7 @@ TEST_F(KyloomTextXterm, ACharacterNoKeyTypesIsAFailure)
     const std::string title = "kyloom text failure " + std::to_string(getpid());
     LineTerminal terminal(title, m_dir / "line");
     ASSERT_TRUE(terminal.started()) << "xterm is not installed";
+    ASSERT_TRUE(terminal.ready()) << "the terminal's shell did not start";
     activate(title);
     const ToolResult sent = runKyloom({"text", "a\x07z\n"});
     EXPECT_EQ(sent.status, 1);
