@@ -215,7 +215,10 @@ void TMain::buildMenus()
     connectCommand(DownTimer1, MainCommand::DownTimer);
     connectCommand(About1, MainCommand::About);
     connect(Hemlp1, &QAction::triggered, this, &TMain::SpeedButton6Click);
-    connect(Hide1, &QAction::triggered, this, &TMain::Hide1Click);
+    // Queued, so that the window is hidden once the menu that carried the command is gone (as a
+    // menu command arrives on Windows): a window hidden while its pop-up menu is still being
+    // taken down can stay on the screen under some window managers.
+    connect(Hide1, &QAction::triggered, this, &TMain::Hide1Click, Qt::QueuedConnection);
     connect(Exit1, &QAction::triggered, this, &TMain::SpeedButton7Click);
 }
 
