@@ -7,6 +7,7 @@
 #include "app/macro/ui/macro_key_combo_box.h"
 #include "env_guard.h"
 #include "../ui/home_guard.h"
+#include "tests/support/visible_mnemonics.h"
 
 #include <QAbstractSpinBox>
 #include <QAccessible>
@@ -341,5 +342,20 @@ TEST(OptionDialog, EveryControlHasAnAccessibleNameAndTheCaptionsAreAsDescribed)
             b->parentWidget()->inherits("QTabBar"))
             continue;
         EXPECT_TRUE(b->text().contains(QLatin1Char('&'))) << b->objectName().toStdString();
+    }
+}
+
+TEST(OptionDialog, EveryPageGivesEachMnemonicToOneControl)
+{
+    HomeGuard home;
+    TProgramSettings live;
+    TOption d(live, ProgramDir());
+    d.show();
+    auto *tabs = Find<QTabWidget>(d, "TabbedNotebook1");
+    for (int page = 0; page < tabs->count(); ++page) {
+        tabs->setCurrentIndex(page);
+        QApplication::processEvents();
+        SCOPED_TRACE(tabs->tabText(page).toStdString());
+        EXPECT_EQ(test::MnemonicClashes(&d).join(QLatin1Char('\n')).toStdString(), "");
     }
 }

@@ -272,7 +272,7 @@ void TOption::buildControlPage(QWidget *page)
     AutoStart = Named(new QCheckBox(QStringLiteral("&Auto Start"), program), "AutoStart");
     AutoStart->setToolTip(QStringLiteral("Start Alarms when Orvane is launched"));
     SetHelp(AutoStart, 19);
-    AllShowHints = Named(new QCheckBox(QStringLiteral("Show &Hints"), program), "AllShowHints");
+    AllShowHints = Named(new QCheckBox(QStringLiteral("Show H&ints"), program), "AllShowHints");
     AllShowHints->setToolTip(QStringLiteral("Turn off / on Hints"));
     SetHelp(AllShowHints, 21);
     AutoRun = Named(new QCheckBox(QStringLiteral("&Start Orvane with Windows"), program), "AutoRun");
