@@ -47,7 +47,9 @@ bool THelpKey::eventFilter(QObject *watched, QEvent *event)
         event->accept();
         return true;
     }
-    const QWidget *from = QApplication::focusWidget() ? QApplication::focusWidget() : QApplication::activeWindow();
+    // The key's own receiver says which window it was pressed in; the application's idea of the
+    // focus can still be the window in front before, just after a dialog was raised.
+    const QWidget *from = static_cast<const QWidget *>(watched);
     if (const int context = HelpContextOf(from))
         THelpWindow::ShowContext(context);
     else
