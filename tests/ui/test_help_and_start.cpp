@@ -124,6 +124,17 @@ TEST(Help, F1InADialogWithItsOwnContextOpensThatTopicOnce)
     }
 }
 
+TEST(Help, ADialogDoesNotTakeTheTopicOfTheWindowThatOpenedIt)
+{
+    QWidget owner;
+    SetHelpContext(&owner, 26);
+    QDialog dialog(&owner);
+    auto *field = new QLineEdit(&dialog);
+    EXPECT_EQ(HelpContextOf(field), 0) << "F1 in the dialog would open the owner's topic";
+    SetHelpContext(&dialog, 53);
+    EXPECT_EQ(HelpContextOf(field), 53);
+}
+
 TEST(Help, F1OpensTheTopicOfTheWindowInFront)
 {
     HomeGuard home;
@@ -143,8 +154,8 @@ TEST(Help, F1OpensTheTopicOfTheWindowInFront)
         if (auto *h = qobject_cast<THelpWindow *>(candidate); h && h->isVisible())
             help = h;
     ASSERT_NE(help, nullptr) << "F1 opened no help";
-    EXPECT_EQ(help->currentTopic(), "1.html");
-    EXPECT_EQ(HelpContextOf(w.face()), 1) << "a control finds the context of its window";
+    EXPECT_EQ(help->currentTopic(), "100.html");
+    EXPECT_EQ(HelpContextOf(w.face()), 100) << "a control finds the context of its window";
     EXPECT_TRUE(HelpText(help).contains("The main window"));
     help->close();
 }

@@ -23,6 +23,10 @@ int HelpContextOf(const QWidget *widget)
         const QVariant context = w->property(kHelpContextProperty);
         if (context.isValid() && THelpWindow::HasTopic(context.toInt()))
             return context.toInt();
+        // The search ends at the window: a dialog's parent is the window that opened it, whose
+        // topic says nothing about the dialog.
+        if (w->isWindow())
+            break;
     }
     return 0;
 }

@@ -15,8 +15,8 @@ inline constexpr const char *kHelpContextProperty = "helpContext";
 
 // Gives `widget` the help topic `context` (app/resources/help/<context>.html).
 void SetHelpContext(QWidget *widget, int context);
-// The context of `widget` or of the nearest widget above it whose context has a topic; 0 when
-// none has.
+// The context of `widget` or of the nearest widget above it in the same window whose context has
+// a topic; 0 when none has.
 int HelpContextOf(const QWidget *widget);
 
 class THelpKey : public QObject {
