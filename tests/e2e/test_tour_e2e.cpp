@@ -29,11 +29,24 @@ struct Tour {
 
     void run(const std::string &command) const { desktop.run(command); }
     // Clicks at a point of the main window's inside (the speed bar is 31 pixels high).
-    void clickMain(int x, int y, int button = 1) const
+    void clickMain(int x, int y, int button = 1)
     {
         EXPECT_TRUE(desktop.activate(mainWindow)) << "the clock does not come to the front";
-        run("xdotool mousemove --window " + mainWindow + " " + std::to_string(x) + " " + std::to_string(y) +
-            " click " + std::to_string(button));
+        clickAt(mainWindow, x, y, button);
+    }
+    // Clicks at a point of `window`. A click with the same button at the same place soon after
+    // the last one would be a double click (a right double click on the tray icon opens no menu),
+    // so it waits out the double-click time first.
+    void clickAt(const std::string &window, int x, int y, int button)
+    {
+        const std::string place = window + " " + std::to_string(x) + " " + std::to_string(y);
+        const auto since = std::chrono::steady_clock::now() - m_lastClickTime;
+        if (place == m_lastClickPlace && button == m_lastClickButton && since < kDoubleClickTime)
+            std::this_thread::sleep_for(kDoubleClickTime - since);
+        run("xdotool mousemove --window " + place + " click " + std::to_string(button));
+        m_lastClickPlace = place;
+        m_lastClickButton = button;
+        m_lastClickTime = std::chrono::steady_clock::now();
     }
     // Types `keys` the way a user does, once the window titled `titleRegex` is the active one, so
     // that no key goes to the window that was in front before it.
@@ -52,7 +65,10 @@ struct Tour {
     {
         std::string geometry;
         if (!WaitUntil([&] { return !(geometry = desktop.menuGeometry("orvane")).empty(); })) {
-            ADD_FAILURE() << "no menu opened";
+            if (const char *dir = std::getenv("ORVANE_TEST_SHOTS"))
+                desktop.screenshot(std::string(dir) + "/tour-no-menu.png");
+            ADD_FAILURE() << "no menu opened; the pointer is at " << desktop.run("xdotool getmouselocation")
+                          << "the active window is " << desktop.activeWindow() << ", the clock is " << mainWindow;
             return;
         }
         std::istringstream in(geometry);
@@ -72,10 +88,13 @@ struct Tour {
     }
     void backToMain() const { EXPECT_TRUE(desktop.activate(mainWindow)) << "the clock is not in front again"; }
     std::string trayIcon() const { return desktop.trayIconOf("orvane"); }
-    void clickTray(int button) const
-    {
-        run("xdotool mousemove --window " + trayIcon() + " 4 4 click " + std::to_string(button));
-    }
+    void clickTray(int button) { clickAt(trayIcon(), 4, 4, button); }
+
+    // Longer than the desktop's double-click time (400 ms by default).
+    static constexpr std::chrono::milliseconds kDoubleClickTime{600};
+    std::string m_lastClickPlace;
+    int m_lastClickButton = 0;
+    std::chrono::steady_clock::time_point m_lastClickTime;
 };
 
 // The speed bar's buttons are 27 pixels wide, one pixel apart, from x = 3, in the order
@@ -103,6 +122,9 @@ void CloseHelp(Tour &t) { t.closeWith(kHelpTitle, "Escape"); }
 
 void CloseMenu(Tour &t)
 {
+    // The menu is in the log as soon as it is shown, a moment before it is on the screen and
+    // holds the keyboard.
+    EXPECT_TRUE(WaitUntil([&] { return !t.desktop.menuGeometry("orvane").empty(); })) << "no menu on the screen";
     t.run("xdotool key Escape");
     EXPECT_TRUE(WaitUntil([&] { return t.desktop.menuGeometry("orvane").empty(); })) << "Esc leaves the menu open";
     t.backToMain();
