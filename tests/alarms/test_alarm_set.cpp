@@ -7,6 +7,7 @@
 #include "app/alarms/ui/time_edit.h"
 #include "app/common/date_format.h"
 #include "tests/alarms/alarm_test_support.h"
+#include "tests/support/visible_mnemonics.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -621,6 +622,26 @@ TEST_F(AlarmSetTest, EveryControlHasAName)
 {
     auto d = open();
     ExpectAccessibleNames(d.get());
+}
+
+// Every page of the set-up dialog, and the recurrence dialog, leads each Alt+letter to one control.
+TEST_F(AlarmSetTest, EveryPageGivesEachMnemonicToOneControl)
+{
+    auto d = open();
+    for (int page = 0; page < d->TabbedNotebook1->count(); ++page) {
+        d->TabbedNotebook1->setCurrentIndex(page);
+        QApplication::processEvents();
+        SCOPED_TRACE(d->TabbedNotebook1->tabText(page).toStdString());
+        EXPECT_EQ(test::MnemonicClashes(d.get()).join(QLatin1Char('\n')).toStdString(), "");
+    }
+}
+
+TEST_F(RecuringTest, EachMnemonicLeadsToOneControl)
+{
+    auto d = open();
+    d->show();
+    QApplication::processEvents();
+    EXPECT_EQ(test::MnemonicClashes(d.get()).join(QLatin1Char('\n')).toStdString(), "");
 }
 
 } // namespace

@@ -1,5 +1,7 @@
 #include "app/clock/settings_file.h"
 #include "app/clock/ui/face_panel.h"
+#include "app/clock/ui/help_key.h"
+#include "app/clock/ui/help_window.h"
 #include "app/clock/ui/option_dialog.h"
 #include "app/clock/ui/options_command.h"
 #include "app/common/ini_file.h"
@@ -7,6 +9,7 @@
 #include "app/macro/ui/macro_key_combo_box.h"
 #include "env_guard.h"
 #include "../ui/home_guard.h"
+#include "tests/support/visible_mnemonics.h"
 
 #include <QAbstractSpinBox>
 #include <QAccessible>
@@ -14,6 +17,7 @@
 #include <QCheckBox>
 #include <QColorDialog>
 #include <QComboBox>
+#include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -342,4 +346,50 @@ TEST(OptionDialog, EveryControlHasAnAccessibleNameAndTheCaptionsAreAsDescribed)
             continue;
         EXPECT_TRUE(b->text().contains(QLatin1Char('&'))) << b->objectName().toStdString();
     }
+}
+
+TEST(OptionDialog, EveryPageGivesEachMnemonicToOneControl)
+{
+    HomeGuard home;
+    TProgramSettings live;
+    TOption d(live, ProgramDir());
+    d.show();
+    auto *tabs = Find<QTabWidget>(d, "TabbedNotebook1");
+    for (int page = 0; page < tabs->count(); ++page) {
+        tabs->setCurrentIndex(page);
+        QApplication::processEvents();
+        SCOPED_TRACE(tabs->tabText(page).toStdString());
+        EXPECT_EQ(test::MnemonicClashes(&d).join(QLatin1Char('\n')).toStdString(), "");
+    }
+}
+
+// F1 on any control of the dialog (the page tabs and the buttons too) opens a topic of the
+// dialog, never the main window's: a context number shared with the main window once sent F1 on
+// the Play Voice check box to the main window's help.
+TEST_F(OptionsFixture, F1OnEveryControlOpensATopicOfTheDialog)
+{
+    QFile mainTopic(QStringLiteral(":/help/main.html"));
+    ASSERT_TRUE(mainTopic.open(QIODevice::ReadOnly));
+    const QByteArray mainText = mainTopic.readAll();
+    QStringList wrong;
+    int withTopic = 0;
+    run(
+        [&](TOption &d) {
+            for (QWidget *w : d.findChildren<QWidget *>()) {
+                if (w->window() != &d)
+                    continue;
+                const int context = HelpContextOf(w);
+                if (!THelpWindow::HasTopic(context)) {
+                    wrong << w->objectName() + QStringLiteral(" (no topic)");
+                    continue;
+                }
+                ++withTopic;
+                QFile topic(QStringLiteral(":/help/%1.html").arg(context));
+                if (topic.open(QIODevice::ReadOnly) && topic.readAll() == mainText)
+                    wrong << w->objectName() + QStringLiteral(" (%1)").arg(context);
+            }
+        },
+        "CancelBtn");
+    EXPECT_GT(withTopic, 0) << "no control of the dialog leads to a help topic";
+    EXPECT_TRUE(wrong.isEmpty()) << wrong.join(QStringLiteral(", ")).toStdString();
 }

@@ -6,6 +6,7 @@
 
 #include <sstream>
 #include <vector>
+#include <X11/Xatom.h>
 #include <X11/Xutil.h>
 #include <thread>
 
@@ -107,6 +108,28 @@ void FindByClass(Display *d, Window w, const std::string &windowClass, std::vect
         XFree(children);
 }
 
+// Whether the window says it is a tool-tip. Qt marks its pop-up menus as normal windows, so a
+// menu is told from the tool-tips (the other pop-ups) by that alone.
+bool IsToolTip(Display *d, Window w)
+{
+    const Atom type = XInternAtom(d, "_NET_WM_WINDOW_TYPE", False);
+    const Atom toolTip = XInternAtom(d, "_NET_WM_WINDOW_TYPE_TOOLTIP", False);
+    Atom actualType = None;
+    int format = 0;
+    unsigned long count = 0, after = 0;
+    unsigned char *data = nullptr;
+    if (XGetWindowProperty(d, w, type, 0, 16, False, XA_ATOM, &actualType, &format, &count, &after, &data) !=
+            Success ||
+        !data)
+        return false;
+    bool tip = false;
+    const auto *atoms = reinterpret_cast<const Atom *>(data);
+    for (unsigned long i = 0; i < count && format == 32; ++i)
+        tip = tip || atoms[i] == toolTip;
+    XFree(data);
+    return tip;
+}
+
 } // namespace
 
 std::string DesktopSession::trayIconOf(const std::string &windowClass) const
@@ -148,6 +171,59 @@ bool DesktopSession::waitUntilGone(const std::string &titleRegex, std::chrono::m
     return WaitUntil(
         [&] { return run("xdotool search --onlyvisible --name \"" + titleRegex + "\" 2>/dev/null").empty(); },
         limit);
+}
+
+std::string DesktopSession::activeWindow() const
+{
+    const std::string out = run("xdotool getactivewindow 2>/dev/null");
+    return out.substr(0, out.find('\n'));
+}
+
+bool DesktopSession::activate(const std::string &window, std::chrono::milliseconds limit) const
+{
+    if (window.empty())
+        return false;
+    // The request is repeated now and then: a window manager may refuse it while the window is
+    // still being mapped.
+    auto asked = std::chrono::steady_clock::now() - std::chrono::seconds(1);
+    return WaitUntil(
+        [&] {
+            if (activeWindow() == window)
+                return true;
+            if (std::chrono::steady_clock::now() - asked > std::chrono::milliseconds(700)) {
+                run("xdotool windowactivate " + window + " 2>/dev/null");
+                asked = std::chrono::steady_clock::now();
+            }
+            return false;
+        },
+        limit);
+}
+
+std::string DesktopSession::menuGeometry(const std::string &windowClass) const
+{
+    Display *d = XOpenDisplay(display().c_str());
+    if (!d)
+        return "";
+    Window root = 0, parent = 0, *children = nullptr;
+    unsigned int count = 0;
+    XWindowAttributes best{};
+    if (XQueryTree(d, DefaultRootWindow(d), &root, &parent, &children, &count)) {
+        for (unsigned int i = 0; i < count; ++i) {
+            XWindowAttributes a{};
+            if (!XGetWindowAttributes(d, children[i], &a) || a.map_state != IsViewable || !a.override_redirect)
+                continue;
+            if (!IsToolTip(d, children[i]) && ClassOf(d, children[i]) == Lower(windowClass) && a.height > best.height)
+                best = a;
+        }
+        if (children)
+            XFree(children);
+    }
+    XCloseDisplay(d);
+    if (best.height == 0)
+        return "";
+    std::ostringstream out;
+    out << best.x << ' ' << best.y << ' ' << best.width << ' ' << best.height;
+    return out.str();
 }
 
 std::string DesktopSession::outerGeometry(const std::string &window) const

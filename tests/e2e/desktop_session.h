@@ -32,6 +32,14 @@ public:
                            std::chrono::milliseconds limit = std::chrono::seconds(10)) const;
     bool waitUntilGone(const std::string &titleRegex,
                        std::chrono::milliseconds limit = std::chrono::seconds(10)) const;
+    // The id of the window the window manager has made active, "" when none is.
+    std::string activeWindow() const;
+    // Asks the window manager to make `window` active and waits until it is.
+    bool activate(const std::string &window, std::chrono::milliseconds limit = std::chrono::seconds(5)) const;
+    // The rectangle "x y width height" of the open pop-up menu (a mapped override-redirect window
+    // that is not a tool-tip) of the program of class `windowClass`, the tallest when a sub-menu is
+    // open too; "" when none is open.
+    std::string menuGeometry(const std::string &windowClass) const;
     // The window's outer rectangle (frame included) as "x y width height".
     std::string outerGeometry(const std::string &window) const;
     // Saves a picture of the whole screen; false when that failed.

@@ -110,18 +110,20 @@ TEST_F(AlarmSetEndToEnd, MessageAlarmMadeWithTheTimeKeysFiresAtTheNextMinute)
     orvane.kill();
 }
 
-// Disabled: in the merged program the keys typed into the recurrence dialog do not always reach
-// the list they are meant for (Alt+R is shared by two captions), so the rule is stored as Once.
-TEST_F(AlarmSetEndToEnd, DISABLED_DailyProgramAlarmFromTheRecurrenceDialogIsInTheFileAfterQuit)
+TEST_F(AlarmSetEndToEnd, DailyProgramAlarmFromTheRecurrenceDialogIsInTheFileAfterQuit)
 {
     ProgramRunner orvane(m_home);
     openAlarmSetup(orvane, "2026-12-08T10:00:05");
     keys("alt+p");
     x("xdotool type --delay 40 '/bin/true'");
     keys("alt+r");
-    ASSERT_TRUE(waitFor([&] { return !window("^Recuring Date/Time").empty(); }, std::chrono::seconds(10)));
+    std::string recurrence;
+    ASSERT_TRUE(waitFor([&] { return !(recurrence = window("^Recuring Date/Time")).empty(); }, std::chrono::seconds(10)));
+    // The keys go to the window in front: the recurrence dialog must be there before they are typed.
+    x("xdotool windowactivate --sync " + recurrence + " 2>/dev/null");
     keys("alt+y Return");
     ASSERT_TRUE(waitFor([&] { return window("^Recuring Date/Time").empty(); }, std::chrono::seconds(10)));
+    x("xdotool windowactivate --sync " + window("^Alarm Setup") + " 2>/dev/null");
     keys("alt+s Escape");
     ASSERT_TRUE(waitFor([&] { return window("^Alarm Setup").empty(); }, std::chrono::seconds(10)));
     EXPECT_EQ(orvane.run({"--quit"}), 0);

@@ -6,6 +6,10 @@
 #include "home_guard.h"
 
 #include <QAccessible>
+#include <QDialog>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QVBoxLayout>
 #include <QApplication>
 #include <QDir>
 #include <QTest>
@@ -49,6 +53,88 @@ TEST(Help, EscClosesTheHelpWindow)
     EXPECT_TRUE(QTest::qWaitFor([&] { return !help->isVisible(); }, 2000));
 }
 
+TEST(Help, EscReachingTheHelpWindowBeforeItIsActiveStillClosesIt)
+{
+    THelpWindow *help = THelpWindow::ShowContents();
+    QWidget other;
+    other.show();
+    other.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&other));
+    // A key sent to the window just raised, as a window manager or xdotool may deliver it.
+    QTest::keyClick(help->findChild<QTextBrowser *>(), Qt::Key_Escape);
+    EXPECT_FALSE(help->isVisible());
+    help->close();
+}
+
+namespace {
+
+// A dialog that, like the alarm dialogs, also answers F1 itself.
+class OwnHelpDialog : public QDialog {
+public:
+    int ownHelpKeys = 0;
+    QLineEdit *field = new QLineEdit(this);
+    explicit OwnHelpDialog(int context)
+    {
+        setProperty("helpContext", context);
+        (new QVBoxLayout(this))->addWidget(field);
+    }
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override
+    {
+        if (event->key() == Qt::Key_F1)
+            ++ownHelpKeys;
+        QDialog::keyPressEvent(event);
+    }
+};
+
+} // namespace
+
+TEST(Help, F1InADialogWithItsOwnContextOpensThatTopicOnce)
+{
+    struct Case {
+        int dialogContext;
+        int fieldContext;
+        const char *topic;
+    };
+    // The field's own context wins when it has a topic; one without a topic falls back to the
+    // dialog's; a dialog without a topic of its own gives the contents.
+    for (const Case c : {Case{26, 0, "26.html"}, Case{26, 53, "53.html"}, Case{26, 9, "26.html"},
+                         Case{999, 0, "contents.html"}}) {
+        SCOPED_TRACE(c.topic);
+        THelpKey helpKey;
+        qApp->installEventFilter(&helpKey);
+        OwnHelpDialog d(c.dialogContext);
+        if (c.fieldContext)
+            d.field->setProperty("helpContext", c.fieldContext);
+        d.show();
+        d.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&d));
+        d.field->setFocus();
+        QTest::keyClick(d.windowHandle(), Qt::Key_F1);
+        qApp->removeEventFilter(&helpKey);
+        EXPECT_EQ(d.ownHelpKeys, 0) << "the dialog's own F1 would open help a second time";
+        THelpWindow *help = nullptr;
+        for (QWidget *candidate : QApplication::topLevelWidgets())
+            if (auto *h = qobject_cast<THelpWindow *>(candidate); h && h->isVisible())
+                help = h;
+        ASSERT_NE(help, nullptr) << "F1 opened no help";
+        EXPECT_EQ(help->currentTopic(), c.topic);
+        help->close();
+    }
+}
+
+TEST(Help, ADialogDoesNotTakeTheTopicOfTheWindowThatOpenedIt)
+{
+    QWidget owner;
+    SetHelpContext(&owner, 26);
+    QDialog dialog(&owner);
+    auto *field = new QLineEdit(&dialog);
+    EXPECT_EQ(HelpContextOf(field), 0) << "F1 in the dialog would open the owner's topic";
+    SetHelpContext(&dialog, 53);
+    EXPECT_EQ(HelpContextOf(field), 53);
+}
+
 TEST(Help, F1OpensTheTopicOfTheWindowInFront)
 {
     HomeGuard home;
@@ -68,8 +154,8 @@ TEST(Help, F1OpensTheTopicOfTheWindowInFront)
         if (auto *h = qobject_cast<THelpWindow *>(candidate); h && h->isVisible())
             help = h;
     ASSERT_NE(help, nullptr) << "F1 opened no help";
-    EXPECT_EQ(help->currentTopic(), "1.html");
-    EXPECT_EQ(HelpContextOf(w.face()), 1) << "a control finds the context of its window";
+    EXPECT_EQ(help->currentTopic(), "100.html");
+    EXPECT_EQ(HelpContextOf(w.face()), 100) << "a control finds the context of its window";
     EXPECT_TRUE(HelpText(help).contains("The main window"));
     help->close();
 }

@@ -146,9 +146,9 @@ QWidget *TAlarmSet::buildPages()
     AlarmText->setMaxLength(100);
     AlarmText->setToolTip(QStringLiteral("Program path and file name.\nYou may also enter any parameters needed."));
     AlarmText->setAccessibleName(QStringLiteral("Program"));
-    Button6 = new QPushButton(QStringLiteral("&Browse"));
+    Button6 = new QPushButton(QStringLiteral("Brows&e"));
     Button6->setToolTip(QStringLiteral("Browse program file names"));
-    StartMin = new QCheckBox(QStringLiteral("Run Mi&nimized"));
+    StartMin = new QCheckBox(QStringLiteral("Run M&inimized"));
     StartMin->setToolTip(QStringLiteral("Run program in Minimized state"));
     auto *pl = new QGridLayout(program);
     pl->addWidget(AlarmText, 0, 0);
@@ -179,7 +179,7 @@ QWidget *TAlarmSet::buildPages()
     auto *cd = new QWidget;
     ComboBox1 = FixedList({"Loop", "Shuffle", "Playlist"}, QStringLiteral("Select CD play Mode"), QStringLiteral("Mode of play"));
     auto *cl = new QHBoxLayout(cd);
-    cl->addWidget(BuddyLabel(QStringLiteral("Enter the mode of p&lay."), ComboBox1));
+    cl->addWidget(BuddyLabel(QStringLiteral("&Enter the mode of play."), ComboBox1));
     cl->addWidget(ComboBox1);
     cl->addStretch();
 
@@ -191,9 +191,9 @@ QWidget *TAlarmSet::buildPages()
     ComboBox5 = FixedList({"Before", "After"}, QStringLiteral("Play wav file before / after"), QStringLiteral("When"));
     auto *ml = new QGridLayout(command);
     ml->addWidget(BuddyLabel(QStringLiteral("Play &Voice"), ComboBox2), 0, 0);
-    ml->addWidget(BuddyLabel(QStringLiteral("I&nterval"), ComboBox3), 0, 1);
-    ml->addWidget(BuddyLabel(QStringLiteral("Wave fi&le"), ComboBox4), 0, 2);
-    ml->addWidget(BuddyLabel(QStringLiteral("W&hen"), ComboBox5), 0, 3);
+    ml->addWidget(BuddyLabel(QStringLiteral("&Interval"), ComboBox3), 0, 1);
+    ml->addWidget(BuddyLabel(QStringLiteral("Wave &file"), ComboBox4), 0, 2);
+    ml->addWidget(BuddyLabel(QStringLiteral("Wh&en"), ComboBox5), 0, 3);
     ml->addWidget(ComboBox2, 1, 0);
     ml->addWidget(ComboBox3, 1, 1);
     ml->addWidget(ComboBox4, 1, 2);
@@ -201,7 +201,7 @@ QWidget *TAlarmSet::buildPages()
     ml->setRowStretch(2, 1);
 
     auto *launcher = new QWidget;
-    Button7 = new QPushButton(QStringLiteral("P&rogram Pat&h"));
+    Button7 = new QPushButton(QStringLiteral("Pro&gram Path"));
     Label10 = new QLabel(QStringLiteral("NONE"));
     Label10->setAccessibleName(QStringLiteral("Quaydeck directory"));
     ComboBox6 = FixedList({}, QStringLiteral("Quaydeck page name"), QStringLiteral("Page Name"));
@@ -209,15 +209,18 @@ QWidget *TAlarmSet::buildPages()
     auto *ll = new QGridLayout(launcher);
     ll->addWidget(Button7, 0, 0);
     ll->addWidget(Label10, 0, 1, 1, 2);
-    ll->addWidget(BuddyLabel(QStringLiteral("Pa&ge Name"), ComboBox6), 1, 0);
+    ll->addWidget(BuddyLabel(QStringLiteral("Pag&e Name"), ComboBox6), 1, 0);
     ll->addWidget(ComboBox6, 1, 1);
     ll->addWidget(Button10, 1, 2);
     ll->setRowStretch(2, 1);
 
+    // Each Alt+letter leads to one control on every page: the tabs, the groups and buttons below
+    // the pages and the page's own controls share one window, so where two captions wanted the
+    // same letter one of them was given a free letter of its caption.
     TabbedNotebook1->addTab(message, QStringLiteral("&Message"));
     TabbedNotebook1->addTab(program, QStringLiteral("&Program"));
     TabbedNotebook1->addTab(wave, QStringLiteral("&Wave File"));
-    TabbedNotebook1->addTab(cd, QStringLiteral("C&D Player"));
+    TabbedNotebook1->addTab(cd, QStringLiteral("CD Pla&yer"));
     TabbedNotebook1->addTab(command, QStringLiteral("&Command"));
     TabbedNotebook1->addTab(launcher, QStringLiteral("&Quaydeck"));
     for (int i = 0; i < 6; ++i)
@@ -227,7 +230,8 @@ QWidget *TAlarmSet::buildPages()
 
 QWidget *TAlarmSet::buildWaveGroup()
 {
-    WaveGroup = new QGroupBox(QStringLiteral("Wave &File"));
+    // No letter of its own: its two buttons have theirs, and the letters are all needed elsewhere.
+    WaveGroup = new QGroupBox(QStringLiteral("Wave File"));
     Button3 = new QPushButton(QStringLiteral("&Browse / Record"));
     Button3->setToolTip(QStringLiteral("Browse / Record Wav file"));
     Button9 = new QPushButton(QStringLiteral("C&lear"));
@@ -280,7 +284,7 @@ QWidget *TAlarmSet::buildTimeGroup()
 
 QWidget *TAlarmSet::buildDateGroup()
 {
-    DateGroup = new QGroupBox(QStringLiteral("Dat&e"));
+    DateGroup = new QGroupBox(QStringLiteral("D&ate"));
     DateEdit1->setToolTip(QStringLiteral("Alarm date"));
     DateEdit1->setAccessibleName(QStringLiteral("Date"));
     ADayName = new QLabel;

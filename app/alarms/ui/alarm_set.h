@@ -37,7 +37,7 @@ struct AlarmSetHooks {
     std::function<std::optional<WaveChoice>(QWidget *, const std::string &)> chooseWave;
     // A program chosen with the "&Browse" button.
     std::function<std::optional<std::string>(QWidget *)> chooseProgram;
-    // A folder chosen with "P&rogram Pat&h" starting at the given one.
+    // A folder chosen with "Pro&gram Path" starting at the given one.
     std::function<std::optional<std::string>(QWidget *, const std::string &)> chooseFolder;
     // A question with the given buttons; returns the one pressed.
     std::function<QMessageBox::StandardButton(QWidget *, const QString &caption, const QString &text,

@@ -50,6 +50,8 @@ TRecuringDlg::TRecuringDlg(TAlarmRecord &workingAlarm, const FormatSettings &for
     RecursBtn->setToolTip(QStringLiteral("set recurring times"));
     EveryBtn->setToolTip(QStringLiteral("Set for intervals"));
     DailyBtn->setToolTip(QStringLiteral("Set a Daily alarm"));
+    // The dialog's own topic is the Once topic, which F1 gives where no row's topic applies.
+    setProperty("helpContext", 32);
     OnceBtn->setProperty("helpContext", 32);
     RecursBtn->setProperty("helpContext", 33);
     EveryBtn->setProperty("helpContext", 34);

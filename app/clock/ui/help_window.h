@@ -17,6 +17,12 @@ public:
 
     QString currentTopic() const;
 
+    // Whether a topic exists for a context number.
+    static bool HasTopic(int context);
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override;
+
 private:
     THelpWindow();
     void showTopic(const QString &name);

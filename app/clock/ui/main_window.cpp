@@ -28,8 +28,10 @@ namespace orvane {
 namespace {
 
 constexpr int kSpeedBarHeight = 31;
-// The help topic of the main window (app/resources/help/1.html).
-constexpr int kMainHelpContext = 1;
+// The help topic of the main window (app/resources/help/100.html). It is kept apart from the
+// options dialog's numbers: context 1 belongs to its Play Voice check box, and F1 there must not
+// fall through to the main window's topic.
+constexpr int kMainHelpContext = 100;
 // When the face is never drawn (a window the platform does not expose), the work held back for
 // after the first frame runs anyway after this long.
 constexpr int kFirstFrameFallbackMs = 1000;
@@ -215,7 +217,10 @@ void TMain::buildMenus()
     connectCommand(DownTimer1, MainCommand::DownTimer);
     connectCommand(About1, MainCommand::About);
     connect(Hemlp1, &QAction::triggered, this, &TMain::SpeedButton6Click);
-    connect(Hide1, &QAction::triggered, this, &TMain::Hide1Click);
+    // Queued, so that the window is hidden once the menu that carried the command is gone (as a
+    // menu command arrives on Windows): a window hidden while its pop-up menu is still being
+    // taken down can stay on the screen under some window managers.
+    connect(Hide1, &QAction::triggered, this, &TMain::Hide1Click, Qt::QueuedConnection);
     connect(Exit1, &QAction::triggered, this, &TMain::SpeedButton7Click);
 }
 

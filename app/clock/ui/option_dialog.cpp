@@ -46,6 +46,9 @@ namespace {
 constexpr int kSampleWidth = 230;
 constexpr int kSampleHeight = 64;
 const char *const kHelpProperty = "helpContext";
+// The help topics of the Voice / Wav, Display and Control pages.
+constexpr int kPageTopics[] = {2, 8, 17};
+constexpr int kPageCount = 3;
 
 void SetHelp(QWidget *w, int topic) { w->setProperty(kHelpProperty, topic); }
 
@@ -114,9 +117,16 @@ TOption::TOption(TProgramSettings &live, std::string programDir, QWidget *parent
     TabbedNotebook1->addTab(voice, QStringLiteral("&Voice / Wav"));
     TabbedNotebook1->addTab(display, QStringLiteral("&Display"));
     TabbedNotebook1->addTab(control, QStringLiteral("&Control"));
-    SetHelp(voice, 2);
-    SetHelp(display, 8);
-    SetHelp(control, 17);
+    SetHelp(voice, kPageTopics[0]);
+    SetHelp(display, kPageTopics[1]);
+    SetHelp(control, kPageTopics[2]);
+    // The dialog itself carries the shown page's topic, so that F1 on the page tabs or the
+    // buttons below them opens the same topic as the Help button.
+    SetHelp(this, kPageTopics[0]);
+    connect(TabbedNotebook1, &QTabWidget::currentChanged, this, [this](int page) {
+        if (page >= 0 && page < kPageCount)
+            SetHelp(this, kPageTopics[page]);
+    });
 
     OKBtn = Named(new QPushButton(QStringLiteral("OK"), this), "OKBtn");
     OKBtn->setDefault(true);
@@ -272,7 +282,7 @@ void TOption::buildControlPage(QWidget *page)
     AutoStart = Named(new QCheckBox(QStringLiteral("&Auto Start"), program), "AutoStart");
     AutoStart->setToolTip(QStringLiteral("Start Alarms when Orvane is launched"));
     SetHelp(AutoStart, 19);
-    AllShowHints = Named(new QCheckBox(QStringLiteral("Show &Hints"), program), "AllShowHints");
+    AllShowHints = Named(new QCheckBox(QStringLiteral("Show H&ints"), program), "AllShowHints");
     AllShowHints->setToolTip(QStringLiteral("Turn off / on Hints"));
     SetHelp(AllShowHints, 21);
     AutoRun = Named(new QCheckBox(QStringLiteral("&Start Orvane with Windows"), program), "AutoRun");
@@ -592,9 +602,8 @@ void TOption::Button9Click()
 
 void TOption::HelpBtnClick()
 {
-    static constexpr int kPageTopics[] = {2, 8, 17};
     const int page = TabbedNotebook1->currentIndex();
-    if (page >= 0 && page < 3)
+    if (page >= 0 && page < kPageCount)
         THelpWindow::ShowContext(kPageTopics[page]);
 }
 
