@@ -2,8 +2,8 @@
 #include "app/clock/run_line.h"
 #include "app/clock/update_run_line.h"
 #include "app/common/ini_file.h"
-#include "env_guard.h"
-#include "temp_dir.h"
+#include "tests/support/env_guard.h"
+#include "tests/support/temp_dir.h"
 
 #include <gtest/gtest.h>
 
