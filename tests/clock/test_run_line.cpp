@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include <filesystem>
 
 using namespace orvane;
@@ -21,6 +23,9 @@ struct RunLineCase {
     bool autoRun;
     const char *after;
 };
+
+// The case's name stands for it in the test output.
+void PrintTo(const RunLineCase &c, std::ostream *os) { *os << c.name; }
 
 const RunLineCase kCases[] = {
     {"switch on beside one other program", "C:\\TOOLS\\NOTE.EXE", true, "C:\\TOOLS\\NOTE.EXE;/opt/orvane/bin/orvane"},

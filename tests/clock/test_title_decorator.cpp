@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 namespace orvane {
 namespace {
 
@@ -98,6 +100,9 @@ struct ScopeCase {
     bool dialogHasParent;
     bool parentDecorated; // otherwise the dialog itself is
 };
+
+// The case's name stands for it in the test output.
+void PrintTo(const ScopeCase &c, std::ostream *os) { *os << c.name; }
 
 class TitleDecoratorScopeTest : public TitleDecoratorTest, public testing::WithParamInterface<ScopeCase> {};
 
@@ -273,6 +278,9 @@ struct SuffixCase {
     const char *suffix;
     const char *own;
 };
+
+// The case's name stands for it in the test output.
+void PrintTo(const SuffixCase &c, std::ostream *os) { *os << c.name; }
 
 class ClockSuffixShapeTest : public testing::TestWithParam<SuffixCase> {};
 

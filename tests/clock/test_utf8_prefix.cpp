@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 namespace orvane {
 namespace {
 
@@ -11,6 +13,9 @@ struct PrefixCase {
     std::size_t count;
     std::string expected;
 };
+
+// The case's name stands for it in the test output.
+void PrintTo(const PrefixCase &c, std::ostream *os) { *os << c.name; }
 
 class Utf8PrefixTest : public testing::TestWithParam<PrefixCase> {};
 
