@@ -82,6 +82,8 @@ void TAlarmPass::AlarmPass(TDateTime displayMinute, CommandVoiceSettings &voice)
     m_s.table.SortAlarmTable();
     if (m_listChanged)
         m_listChanged();
+    if (m_programsAwaited && m_programs.busy())
+        m_programsAwaited();
 }
 
 void TAlarmPass::runStops(Window window)

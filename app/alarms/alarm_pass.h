@@ -67,6 +67,9 @@ public:
     // for here. The program calls it every TProgramWatcher::kPollInterval while busy().
     void PollPrograms() { m_programs.poll(); }
     bool programsBusy() const { return m_programs.busy(); }
+    // Called at the end of a pass that leaves programs awaited, so that the program polls only
+    // while there is something to look for and the clock sleeps between ticks otherwise.
+    void setProgramsAwaited(std::function<void()> hook) { m_programsAwaited = std::move(hook); }
 
 private:
     struct Window {
@@ -90,6 +93,7 @@ private:
 
     AlarmPassServices m_s;
     std::function<void()> m_listChanged;
+    std::function<void()> m_programsAwaited;
     std::optional<int64_t> m_lastMinute;
     TProgramWatcher m_programs;
     // The occurrence minute each alarm last started, and the stop minute it last stopped at:

@@ -14,12 +14,19 @@ namespace orvane {
 void WireAlarmPrograms(TProgram &program)
 {
     TAlarmPass &pass = program.alarms().pass();
+    // The watcher runs only while a started program's window is awaited: a timer left running
+    // at rest would wake the program ten times a second for nothing.
     auto *watcher = new QTimer(&program.mainWindow());
-    QObject::connect(watcher, &QTimer::timeout, watcher, [&pass] {
-        if (pass.programsBusy())
-            pass.PollPrograms();
+    watcher->setInterval(TProgramWatcher::kPollInterval);
+    QObject::connect(watcher, &QTimer::timeout, watcher, [&pass, watcher] {
+        pass.PollPrograms();
+        if (!pass.programsBusy())
+            watcher->stop();
     });
-    watcher->start(TProgramWatcher::kPollInterval);
+    pass.setProgramsAwaited([watcher] {
+        if (!watcher->isActive())
+            watcher->start();
+    });
     TMain &main = program.mainWindow();
     const MessageBoxes boxes = MessageBoxesFromEnvironment();
     pass.services().notifyStartFailure = [&main, boxes](const std::string &text) { ShowStartFailure(main, boxes, text); };

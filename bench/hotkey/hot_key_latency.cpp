@@ -2,6 +2,8 @@
 // that installed the macro, beside `xdotool key` delivering a key to a window in the same run.
 // Median and worst of 100 presses each, in microseconds. Run under Xvfb:
 //   xvfb-run -a build/bin/bench_hotkey
+#include "../support/x_bench_support.h"
+
 #include <benchmark/benchmark.h>
 
 #include "kyloom32.h"
@@ -24,28 +26,13 @@ extern char **environ;
 
 namespace {
 
-// Waits (at most five seconds) until a window manager has made `window` viewable: focusing a
-// window that is not viewable yet fails with BadMatch, and Xlib's default handler then ends
-// the program.
-bool waitViewable(Display *display, Window window)
-{
-    const auto limit = std::chrono::steady_clock::now() + std::chrono::seconds(5);
-    XWindowAttributes attributes{};
-    while (std::chrono::steady_clock::now() < limit) {
-        if (XGetWindowAttributes(display, window, &attributes) &&
-            attributes.map_state == IsViewable)
-            return true;
-        std::this_thread::sleep_for(std::chrono::milliseconds(5));
-    }
-    return false;
-}
-
 using Clock = std::chrono::steady_clock;
 constexpr int kPresses = 100;
 
-// Xvfb resets itself, refusing connections for a moment, whenever its last client leaves; the
-// benchmarks open and close theirs between runs, so one connection stays open throughout.
-Display *const g_keepServer = XOpenDisplay(nullptr);
+using orvane::bench::waitViewable;
+
+// Opened before the first benchmark and kept to the end.
+Display *const g_keepServer = orvane::bench::KeepServerOpen();
 
 Clock::time_point g_hookRan;
 bool g_ran = false;

@@ -3,6 +3,8 @@
 // press arrives, and the error is how far the gap it sees is from the recorded one. Median
 // and worst of 20 playbacks per gap, in milliseconds. Run under Xvfb:
 //   xvfb-run -a build/bin/bench_playback
+#include "../support/x_bench_support.h"
+
 #include <benchmark/benchmark.h>
 
 #include "kyloom32.h"
@@ -24,28 +26,13 @@
 
 namespace {
 
-// Waits (at most five seconds) until a window manager has made `window` viewable: focusing a
-// window that is not viewable yet fails with BadMatch, and Xlib's default handler then ends
-// the program.
-bool waitViewable(Display *display, Window window)
-{
-    const auto limit = std::chrono::steady_clock::now() + std::chrono::seconds(5);
-    XWindowAttributes attributes{};
-    while (std::chrono::steady_clock::now() < limit) {
-        if (XGetWindowAttributes(display, window, &attributes) &&
-            attributes.map_state == IsViewable)
-            return true;
-        std::this_thread::sleep_for(std::chrono::milliseconds(5));
-    }
-    return false;
-}
-
 using Clock = std::chrono::steady_clock;
 constexpr int kPlaybacks = 20;
 
-// Xvfb resets itself, refusing connections for a moment, whenever its last client leaves; the
-// benchmarks open and close theirs between runs, so one connection stays open throughout.
-Display *const g_keepServer = XOpenDisplay(nullptr);
+using orvane::bench::waitViewable;
+
+// Opened before the first benchmark and kept to the end.
+Display *const g_keepServer = orvane::bench::KeepServerOpen();
 
 void put(std::string &out, uint32_t value, int bytes)
 {

@@ -53,19 +53,19 @@ void report(benchmark::State &state, std::vector<double> &ms)
     state.counters["max_ms"] = ms.back();
 }
 
-// One snippet, asynchronously: the cost of decoding, converting and the device's pick-up.
-void BM_SnippetRequestToFirstSample(benchmark::State &state)
+// Times each request made by `play` to the device's first samples of it, at random moments of
+// the buffer cycle. `ready` runs before each request and ends the run when it returns false.
+template <class Ready, class Play>
+void timeRequests(benchmark::State &state, SdlSoundPlayer &player, unsigned seed, Ready ready, Play play)
 {
-    ManualClock clock;
-    SdlSoundPlayer player(clock, "");
-    player.hasDevice();
-    const auto image = SnippetLibrary::find("WAVEFILE_7");
     std::vector<double> ms;
-    std::mt19937 random(7);
+    std::mt19937 random(seed);
     for (auto _ : state) {
+        if (!ready())
+            break;
         pauseAtRandom(random);
         const auto start = Steady::now();
-        player.play(SoundImage{"WAVEFILE_7", *image}, sndAsync);
+        play();
         const auto first = firstSampleAfter(player, start);
         if (!first) {
             state.SkipWithError("the device took no samples within 2 s");
@@ -77,6 +77,18 @@ void BM_SnippetRequestToFirstSample(benchmark::State &state)
         player.stop();
     }
     report(state, ms);
+}
+
+bool always() { return true; }
+
+// One snippet, asynchronously: the cost of decoding, converting and the device's pick-up.
+void BM_SnippetRequestToFirstSample(benchmark::State &state)
+{
+    ManualClock clock;
+    SdlSoundPlayer player(clock, "");
+    player.hasDevice();
+    const auto image = SnippetLibrary::find("WAVEFILE_7");
+    timeRequests(state, player, 7, always, [&] { player.play(SoundImage{"WAVEFILE_7", *image}, sndAsync); });
 }
 BENCHMARK(BM_SnippetRequestToFirstSample)->UseManualTime()->Iterations(200)->Unit(benchmark::kMillisecond);
 
@@ -135,24 +147,8 @@ void BM_LongFileRequestToFirstSample(benchmark::State &state)
     SdlSoundPlayer player(clock, "");
     player.hasDevice();
     const std::string path = writeLongWave();
-    std::vector<double> ms;
-    std::mt19937 random(3);
-    for (auto _ : state) {
-        pauseAtRandom(random);
-        const auto start = Steady::now();
-        player.play(path, sndAsync);
-        const auto first = firstSampleAfter(player, start);
-        if (!first) {
-            state.SkipWithError("the device took no samples within 2 s");
-            break;
-        }
-        const double seconds = std::chrono::duration<double>(*first - start).count();
-        state.SetIterationTime(seconds);
-        ms.push_back(seconds * 1000);
-        player.stop();
-    }
+    timeRequests(state, player, 3, always, [&] { player.play(path, sndAsync); });
     std::filesystem::remove(path);
-    report(state, ms);
 }
 BENCHMARK(BM_LongFileRequestToFirstSample)->UseManualTime()->Iterations(50)->Unit(benchmark::kMillisecond);
 
@@ -164,30 +160,15 @@ void BM_SnippetAfterTheDeviceClosedAtRest(benchmark::State &state)
     SdlSoundPlayer player(clock, "", {}, std::chrono::milliseconds(50));
     player.hasDevice();
     const auto image = SnippetLibrary::find("WAVEFILE_7");
-    std::vector<double> ms;
-    std::mt19937 random(11);
-    for (auto _ : state) {
+    const auto closed = [&] {
         const auto limit = Steady::now() + std::chrono::seconds(3);
         while (player.outputOpen() && Steady::now() < limit)
             std::this_thread::sleep_for(std::chrono::milliseconds(5));
-        if (player.outputOpen()) {
+        if (player.outputOpen())
             state.SkipWithError("the device stayed open at rest");
-            break;
-        }
-        pauseAtRandom(random);
-        const auto start = Steady::now();
-        player.play(SoundImage{"WAVEFILE_7", *image}, sndAsync);
-        const auto first = firstSampleAfter(player, start);
-        if (!first) {
-            state.SkipWithError("the device took no samples within 2 s");
-            break;
-        }
-        const double seconds = std::chrono::duration<double>(*first - start).count();
-        state.SetIterationTime(seconds);
-        ms.push_back(seconds * 1000);
-        player.stop();
-    }
-    report(state, ms);
+        return !player.outputOpen();
+    };
+    timeRequests(state, player, 11, closed, [&] { player.play(SoundImage{"WAVEFILE_7", *image}, sndAsync); });
 }
 BENCHMARK(BM_SnippetAfterTheDeviceClosedAtRest)->UseManualTime()->Iterations(40)->Unit(benchmark::kMillisecond);
 

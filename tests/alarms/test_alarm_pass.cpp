@@ -409,7 +409,12 @@ TEST_F(PassFixture, StartingAndStoppingProgramsNeverWaitsAndTheWatcherFindsTheWi
     r.StopTime = TimeAt(7, 2);
     r.RunMinimized = 1;
     add(r, At(2026, 12, 8, 7, 0));
+    int awaited = 0;
+    pass.setProgramsAwaited([&awaited] { ++awaited; });
+    runAt(At(2026, 12, 8, 6, 59));
+    EXPECT_EQ(awaited, 0) << "a pass that starts nothing asks for no polling";
     runAt(At(2026, 12, 8, 7, 0));
+    EXPECT_EQ(awaited, 1) << "the pass that starts the program asks for polling";
     EXPECT_EQ(launcher.blockingCalls(), 0);
     const AlarmId id = table.idOf(1);
     ASSERT_TRUE(pass.startedProgram(id));
@@ -422,6 +427,8 @@ TEST_F(PassFixture, StartingAndStoppingProgramsNeverWaitsAndTheWatcherFindsTheWi
     EXPECT_EQ(launcher.minimized(), std::vector<WindowId>{window});
     EXPECT_EQ(table.slot(1).ProgWindow, window & 0xFFFF);
     EXPECT_FALSE(pass.programsBusy());
+    runAt(At(2026, 12, 8, 7, 1));
+    EXPECT_EQ(awaited, 1) << "nothing awaited, no polling";
     runAt(At(2026, 12, 8, 7, 2));
     EXPECT_EQ(launcher.closed(), std::vector<WindowId>{window});
     EXPECT_EQ(launcher.blockingCalls(), 0);

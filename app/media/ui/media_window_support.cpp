@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QComboBox>
+#include <QHBoxLayout>
 #include <QMessageBox>
 #include <QShortcut>
 #include <QVariant>
@@ -44,6 +45,29 @@ void InstallCopyReadout(QWidget *window, QWidget *readout)
         if (auto *label = qobject_cast<QLabel *>(readout))
             QApplication::clipboard()->setText(label->text());
     });
+}
+
+QHBoxLayout *MakeNoteRow(QWidget *window, QLineEdit *edit, int helpContext)
+{
+    edit->setToolTip(QStringLiteral("Description"));
+    edit->setPlaceholderText(QStringLiteral("Description"));
+    auto *label = new QLabel(QStringLiteral("&Note"), window);
+    label->setBuddy(edit);
+    SetHelpContext(edit, helpContext);
+    auto *row = new QHBoxLayout;
+    row->addWidget(label);
+    row->addWidget(edit, 1);
+    return row;
+}
+
+void ChainTabOrder(std::initializer_list<QWidget *> widgets)
+{
+    QWidget *previous = nullptr;
+    for (QWidget *w : widgets) {
+        if (previous)
+            QWidget::setTabOrder(previous, w);
+        previous = w;
+    }
 }
 
 } // namespace orvane

@@ -5,8 +5,11 @@
 #include "app/clock/ui/help_key.h"
 #include "app/common/clock.h"
 
+#include <initializer_list>
 #include <string>
 
+class QHBoxLayout;
+class QLineEdit;
 class QWidget;
 
 namespace orvane {
@@ -25,5 +28,12 @@ void InstallContextHelp(QWidget *window, int windowContext);
 // Ctrl+C in `window`, while no text field has the focus, copies the time or amount `readout`
 // shows to the clipboard, for pasting into a bill or a note.
 void InstallCopyReadout(QWidget *window, QWidget *readout);
+
+// The timers' "&Note" row: `edit` (a description of what is being timed) with its label, its
+// hint and its help context.
+QHBoxLayout *MakeNoteRow(QWidget *window, QLineEdit *edit, int helpContext);
+
+// Tab moves through `widgets` in the order given.
+void ChainTabOrder(std::initializer_list<QWidget *> widgets);
 
 } // namespace orvane

@@ -40,6 +40,14 @@ TTimeReadout::TTimeReadout(const QString &accessibleName, QWidget *parent) : QLa
     setAccessibleName(accessibleName);
     setAlignment(Qt::AlignCenter);
     setTextInteractionFlags(Qt::NoTextInteraction);
+    // Large enough to read across the room, in a sunken panel like a display.
+    QFont big = font();
+    big.setPointSize(20);
+    big.setBold(true);
+    setFont(big);
+    setMinimumWidth(150);
+    setFrameShape(QFrame::Panel);
+    setFrameShadow(QFrame::Sunken);
 }
 
 void TTimeReadout::showTime(const QString &text)

@@ -9,7 +9,8 @@ namespace orvane {
 class TTimeReadout : public QLabel {
     Q_OBJECT
 public:
-    // `accessibleName` says what the time is ("Time left", "Elapsed time").
+    // `accessibleName` says what the time is ("Time left", "Elapsed time"). The readout is drawn
+    // large, in a sunken panel.
     TTimeReadout(const QString &accessibleName, QWidget *parent);
     // Shows `text` and announces the change.
     void showTime(const QString &text);

@@ -96,30 +96,16 @@ TTimerDown::TTimerDown(const Clock &clock, SoundPlayer &sound, QWidget *parent)
     SpeedButton4->setToolTip(QStringLiteral("Help"));
 
     TimeLeft = new TTimeReadout(QStringLiteral("Time left"), this);
-    QFont big = TimeLeft->font();
-    big.setPointSize(20);
-    big.setBold(true);
-    TimeLeft->setFont(big);
-    TimeLeft->setMinimumWidth(150);
-    TimeLeft->setFrameShape(QFrame::Panel);
-    TimeLeft->setFrameShadow(QFrame::Sunken);
     TimeLeft->showTime(QStringLiteral("00:00:00"));
 
     Edit1 = new QLineEdit(this);
-    Edit1->setToolTip(QStringLiteral("Description"));
-    Edit1->setPlaceholderText(QStringLiteral("Description"));
-    auto *descLabel = new QLabel(QStringLiteral("&Note"), this);
-    descLabel->setBuddy(Edit1);
-    SetHelpContext(Edit1, kHelpDescription);
 
     auto *buttons = new QHBoxLayout;
     for (QPushButton *b : {StartPauseBtn, SpeedButton1, SpeedButton3, SpeedButton4}) {
         b->setAutoDefault(false);
         buttons->addWidget(b);
     }
-    auto *note = new QHBoxLayout;
-    note->addWidget(descLabel);
-    note->addWidget(Edit1, 1);
+    QHBoxLayout *note = MakeNoteRow(this, Edit1, kHelpDescription);
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(EditPanel);
     layout->addWidget(TimeLeft);
@@ -127,9 +113,7 @@ TTimerDown::TTimerDown(const Clock &clock, SoundPlayer &sound, QWidget *parent)
     layout->addLayout(note);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
-    QWidget *order[] = {EditHour, EditMin, EditSec, StartPauseBtn, SpeedButton1, SpeedButton3, SpeedButton4, Edit1};
-    for (std::size_t i = 1; i < std::size(order); ++i)
-        setTabOrder(order[i - 1], order[i]);
+    ChainTabOrder({EditHour, EditMin, EditSec, StartPauseBtn, SpeedButton1, SpeedButton3, SpeedButton4, Edit1});
 
     connect(SpinUp, &QToolButton::clicked, this, &TTimerDown::SpinTimeUpClick);
     connect(SpinDown, &QToolButton::clicked, this, &TTimerDown::SpinTimeDownClick);

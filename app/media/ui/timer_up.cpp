@@ -47,24 +47,12 @@ TTimerUp::TTimerUp(const Clock &clock, const std::string &programDir, QWidget *p
     rateLabel->setBuddy(MoneyBox);
 
     Elapsed = new TTimeReadout(QStringLiteral("Elapsed time"), this);
-    QFont big = Elapsed->font();
-    big.setPointSize(20);
-    big.setBold(true);
-    Elapsed->setFont(big);
-    Elapsed->setMinimumWidth(150);
-    Elapsed->setFrameShape(QFrame::Panel);
-    Elapsed->setFrameShadow(QFrame::Sunken);
 
     SpeedButton3 = new QPushButton(QStringLiteral("&Finished"), this);
     SpeedButton3->setToolTip(QStringLiteral("Finished"));
     SpeedButton4 = new QPushButton(QStringLiteral("&Help"), this);
     SpeedButton4->setToolTip(QStringLiteral("Help"));
     Edit1 = new QLineEdit(this);
-    Edit1->setToolTip(QStringLiteral("Description"));
-    Edit1->setPlaceholderText(QStringLiteral("Description"));
-    auto *descLabel = new QLabel(QStringLiteral("&Note"), this);
-    descLabel->setBuddy(Edit1);
-    SetHelpContext(Edit1, kHelpDescription);
 
     auto *top = new QHBoxLayout;
     top->addWidget(RunPauseBtn);
@@ -74,9 +62,7 @@ TTimerUp::TTimerUp(const Clock &clock, const std::string &programDir, QWidget *p
     auto *bottom = new QHBoxLayout;
     bottom->addWidget(SpeedButton3);
     bottom->addWidget(SpeedButton4);
-    auto *note = new QHBoxLayout;
-    note->addWidget(descLabel);
-    note->addWidget(Edit1, 1);
+    QHBoxLayout *note = MakeNoteRow(this, Edit1, kHelpDescription);
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(top);
     layout->addWidget(Elapsed);
@@ -86,9 +72,7 @@ TTimerUp::TTimerUp(const Clock &clock, const std::string &programDir, QWidget *p
     for (QPushButton *b : {RunPauseBtn, MoneyBtn, SpeedButton3, SpeedButton4})
         b->setAutoDefault(false);
 
-    QWidget *order[] = {RunPauseBtn, MoneyBtn, MoneyBox, SpeedButton3, SpeedButton4, Edit1};
-    for (std::size_t i = 1; i < std::size(order); ++i)
-        setTabOrder(order[i - 1], order[i]);
+    ChainTabOrder({RunPauseBtn, MoneyBtn, MoneyBox, SpeedButton3, SpeedButton4, Edit1});
 
     connect(RunPauseBtn, &QPushButton::clicked, this, &TTimerUp::RunPauseBtnClick);
     connect(MoneyBtn, &QPushButton::clicked, this, &TTimerUp::MoneyBtnClick);

@@ -88,9 +88,7 @@ TWavePlayer::TWavePlayer(WaveDevice &device, const std::string &programDir, cons
     layout->addWidget(Header1);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
-    QWidget *order[] = {PlayBtn, StopBtn, RecordBtn, SpeedButton1, SpeedButton2, SpeedButton4, BitBtn1, BitBtn2, BitBtn3};
-    for (std::size_t i = 1; i < std::size(order); ++i)
-        setTabOrder(order[i - 1], order[i]);
+    ChainTabOrder({PlayBtn, StopBtn, RecordBtn, SpeedButton1, SpeedButton2, SpeedButton4, BitBtn1, BitBtn2, BitBtn3});
 
     connect(PlayBtn, &QPushButton::clicked, this, [this] { MediaPlayer1Click(PlayerButton::Play); });
     connect(StopBtn, &QPushButton::clicked, this, [this] { MediaPlayer1Click(PlayerButton::Stop); });
