@@ -30,6 +30,8 @@ if [ "${ORVANE_SANITIZER_PASS:-1}" != 0 ]; then
   # Leaks are reported too; abort_on_error gives a core-like stop that ctest records as a failure.
   export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1:abort_on_error=1:strict_string_checks=1}
   export UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}
+  # Leaks inside the system libraries (libdbus, SDL2) are theirs to fix, not Orvane's.
+  export LSAN_OPTIONS=${LSAN_OPTIONS:-suppressions=$PWD/tools/lsan_suppressions.txt:print_suppressions=0}
   # The fuzz run is left out: it builds its own instrumented targets with clang.
   (cd build-asan && "${xvfb_run[@]}" ctest -L unit -LE fuzz --output-on-failure --timeout 300 "$@")
 fi
