@@ -134,6 +134,11 @@ KeyStringParser::Step KeyStringParser::typeBracedText(const std::u32string &brac
 
 void KeyStringParser::pressModifier(uint8_t vk, bool &pending)
 {
+    // A modifier that is already waiting is already down, and is let go once: pressing it a
+    // second time would leave one press without its release and keep the key down for the
+    // rest of the string once repeated presses are folded into one.
+    if (pending)
+        return;
     m_actions.push_back(KeyAction::down(vk));
     pending = true;
 }

@@ -1,6 +1,7 @@
 #include "x11/x_injector_keymap.h"
 
 #include "keys/vk_keysym_unicode.h"
+#include "x11/focus_client_ping.h"
 #include "x11/x_injection_lease.h"
 
 #include <X11/Xutil.h>
@@ -110,9 +111,54 @@ bool XInjectorKeymap::lacks(const Wanted &w) const
 
 void XInjectorKeymap::lendAhead(const std::vector<Wanted> &wanted, size_t from)
 {
+    // The keycodes are given their keysyms in the copy first and sent afterwards, a run of
+    // neighbouring keycodes in one request: every change makes each client fetch the map
+    // again, so a string with twenty missing characters costs one fetch, not twenty.
+    const size_t firstNew = m_lent.size();
     for (size_t i = from; i < wanted.size() && !allLent(); ++i)
         if (lacks(wanted[i]))
-            lend(wanted[i].keysym);
+            assign(m_spare[m_lent.size()], wanted[i].keysym);
+    sendMappings(std::vector<KeyCode>(m_lent.begin() + static_cast<std::ptrdiff_t>(firstNew),
+                                      m_lent.end()));
+}
+
+void XInjectorKeymap::assign(KeyCode keycode, KeySym keysym)
+{
+    if (m_record)
+        m_record->noteLent(keycode, keysym);
+    forget(keycode);
+    const size_t base = static_cast<size_t>(keycode - m_minKeycode) * m_perKeycode;
+    m_symbols[base] = keysym;
+    if (m_perKeycode > 1)
+        m_symbols[base + 1] = keysym;
+    m_lent.push_back(keycode);
+    m_everLent.insert(keycode);
+}
+
+void XInjectorKeymap::sendMappings(std::vector<KeyCode> keycodes)
+{
+    std::sort(keycodes.begin(), keycodes.end());
+    size_t runStart = 0;
+    for (size_t i = 1; i <= keycodes.size(); ++i) {
+        if (i < keycodes.size() && keycodes[i] == keycodes[i - 1] + 1)
+            continue;
+        if (i > runStart)
+            sendRun(keycodes[runStart], static_cast<int>(i - runStart));
+        runStart = i;
+    }
+}
+
+void XInjectorKeymap::sendRun(KeyCode first, int count)
+{
+    // Two levels per keycode, as the copy keeps a lent keysym on both.
+    std::vector<KeySym> symbols;
+    symbols.reserve(static_cast<size_t>(count) * 2);
+    for (int k = 0; k < count; ++k) {
+        const KeySym keysym = symbolAt(static_cast<KeyCode>(first + k), 0);
+        symbols.push_back(keysym);
+        symbols.push_back(keysym);
+    }
+    XChangeKeyboardMapping(m_display, first, 2, symbols.data(), count);
 }
 
 std::optional<KeyCode> XInjectorKeymap::lend(KeySym keysym)
@@ -122,11 +168,8 @@ std::optional<KeyCode> XInjectorKeymap::lend(KeySym keysym)
     if (m_lent.size() == m_spare.size())
         takeBackAll();
     const KeyCode keycode = m_spare[m_lent.size()];
-    if (m_record)
-        m_record->noteLent(keycode, keysym);
-    setMapping(keycode, keysym);
-    m_lent.push_back(keycode);
-    m_everLent.insert(keycode);
+    assign(keycode, keysym);
+    sendRun(keycode, 1);
     return keycode;
 }
 
@@ -136,11 +179,19 @@ void XInjectorKeymap::takeBackAll()
     // carry other keysyms. Forgetting them here keeps later characters from being typed on a
     // keycode that is about to change; the server keeps the old keysyms until each is lent
     // again or restored.
-    XSync(m_display, False);
-    std::this_thread::sleep_for(kLendGrace);
+    waitForReaders();
     for (KeyCode keycode : m_lent)
         forget(keycode);
     m_lent.clear();
+}
+
+void XInjectorKeymap::waitForReaders()
+{
+    XSync(m_display, False);
+    // A client that answers a ping has read every key before it; one that does not take part
+    // is given the whole grace.
+    if (pingFocusClient(m_display, kPingLimit) == PingResult::NotSupported)
+        std::this_thread::sleep_for(kLendGrace);
 }
 
 void XInjectorKeymap::forget(KeyCode keycode)
@@ -149,25 +200,14 @@ void XInjectorKeymap::forget(KeyCode keycode)
     std::fill_n(m_symbols.begin() + base, m_perKeycode, NoSymbol);
 }
 
-void XInjectorKeymap::setMapping(KeyCode keycode, KeySym keysym)
-{
-    KeySym both[2] = {keysym, keysym};
-    XChangeKeyboardMapping(m_display, keycode, 2, both, 1);
-    forget(keycode);
-    const size_t base = static_cast<size_t>(keycode - m_minKeycode) * m_perKeycode;
-    m_symbols[base] = keysym;
-    if (m_perKeycode > 1)
-        m_symbols[base + 1] = keysym;
-}
-
 void XInjectorKeymap::restore()
 {
     if (m_everLent.empty())
         return;
-    XSync(m_display, False);
-    std::this_thread::sleep_for(kLendGrace);
+    waitForReaders();
     for (KeyCode keycode : m_everLent)
-        setMapping(keycode, NoSymbol);
+        forget(keycode);
+    sendMappings(std::vector<KeyCode>(m_everLent.begin(), m_everLent.end()));
     m_lent.clear();
     m_everLent.clear();
     XSync(m_display, False);

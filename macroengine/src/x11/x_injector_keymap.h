@@ -29,8 +29,11 @@ public:
     };
 
     // How long a client is given to read the events of a lent keycode before its keysym is
-    // taken away again.
+    // taken away again, when it does not answer pings.
     static constexpr std::chrono::milliseconds kLendGrace{100};
+    // The longest wait for a client that takes part in pings: its answer is a sure sign, so a
+    // busy client is waited for longer than the blind grace.
+    static constexpr std::chrono::milliseconds kPingLimit{1000};
 
     // A keysym to be typed: a character's may sit on the Shift level of its key (the typing
     // holds Shift for it), a virtual key's must be on the plain level.
@@ -68,8 +71,8 @@ public:
     // Whether every spare keycode is lent out.
     bool allLent() const { return m_lent.size() == m_spare.size(); }
 
-    // Takes every lent keycode back for lending anew, once clients have had kLendGrace to read
-    // the events typed with them.
+    // Takes every lent keycode back for lending anew, once the focused client has read the
+    // events typed with them (waitForReaders).
     void takeBackAll();
 
     // Gives every lent keycode back its empty mapping.
@@ -85,8 +88,17 @@ private:
     KeySym symbolAt(KeyCode keycode, int column) const;
     std::optional<KeyCode> findPlain(KeySym keysym) const;
     std::optional<KeyCode> lend(KeySym keysym);
+    // Returns once the focused client has read the keys typed so far (it answered a ping, at
+    // most kPingLimit), or after kLendGrace for a client that does not answer pings.
+    void waitForReaders();
     void forget(KeyCode keycode);
-    void setMapping(KeyCode keycode, KeySym keysym);
+    // Lends the next spare keycode, `keycode`, to `keysym` in the copy only; sendMappings()
+    // tells the server.
+    void assign(KeyCode keycode, KeySym keysym);
+    // Sends the copy's keysyms of `keycodes` to the server, one request per run of
+    // neighbouring keycodes.
+    void sendMappings(std::vector<KeyCode> keycodes);
+    void sendRun(KeyCode first, int count);
 
     Display *m_display;
     int m_minKeycode = 0;

@@ -164,6 +164,24 @@ TEST(KeyStringParser, UnclosedGroupIsReleasedAtTheEnd)
     });
 }
 
+// A prefix for a modifier that is already waiting presses nothing more: the key is down once
+// and comes up once, after the next key, so nothing after that key is typed with it.
+TEST(KeyStringParser, RepeatedPrefixesPressTheirModifierOnce)
+{
+    expectAll({
+        {"^^a{ENTER}a{ENTER}", "<Ctrl a >Ctrl [Enter] a [Enter]"},
+        {"^^", "<Ctrl >Ctrl"},
+        {"+^+a", "<Shift <Ctrl a >Shift >Ctrl"},
+        {"%%%", "<Alt >Alt"},
+        {"a^", "a <Ctrl >Ctrl"},
+        {"a+^%", "a <Shift <Ctrl <Alt >Shift >Ctrl >Alt"},
+        {"^(ab)", "<Ctrl a b >Ctrl"},
+        {"^^(ab)c", "<Ctrl a b >Ctrl c"},
+        {"^(^a)b", "<Ctrl a >Ctrl b"},
+        {"++A", "<Shift <Shift A >Shift >Shift"},
+    });
+}
+
 TEST(KeyStringParser, EveryKeyNameIsKnownInAnyCase)
 {
     const struct {

@@ -67,6 +67,19 @@ TEST(TextActions, CoalescingKeepsModifiersDownAcrossRuns)
         EXPECT_EQ(keysCoalesced(c.input), c.actions) << "key string: " << c.input;
 }
 
+// What reaches the server: a doubled prefix must not keep its modifier down for the rest of
+// the string.
+TEST(TextActions, CoalescedDoubledPrefixesReleaseAfterTheNextKey)
+{
+    for (const Case &c : std::initializer_list<Case>{
+             {"^^a{ENTER}a{ENTER}", "<Ctrl a >Ctrl [Enter] a [Enter]"},
+             {"%%%{F4}x", "<Alt [F4] >Alt x"},
+             {"++Ab", "<Shift A >Shift b"},
+             {"^^(ab)c", "<Ctrl a b >Ctrl c"},
+         })
+        EXPECT_EQ(keysCoalesced(c.input), c.actions) << "key string: " << c.input;
+}
+
 TEST(TextActions, CoalescedTextStillTypesEveryCharacterWithItsModifiers)
 {
     const UsLayout layout;

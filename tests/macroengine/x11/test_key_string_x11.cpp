@@ -115,6 +115,19 @@ TEST_F(KeyStringX11, ShiftPrefixReachesOneKeyOrAGroup)
     expectTyped("x+(a{LEFT})y", U"xA\u27E8Left\u27E9y");
 }
 
+// A doubled prefix holds its modifier for the next key only, and nothing stays down after it.
+TEST_F(KeyStringX11, DoubledPrefixHoldsItsModifierForOneKey)
+{
+    expectTyped("++ab{ENTER}c", U"Ab\nc");
+    expectTyped("+^+(xy)z", U"XYz");
+    for (const char *keys : {"^^", "%%%", "a^", "^^a{ENTER}a{ENTER}"}) {
+        KeyStringWindow window("key string receiver");
+        SendKeys(keys, 0);
+        window.waitForKeys(0, 200ms);
+        EXPECT_EQ(heldOn(0x0041), 0x0041) << keys;
+    }
+}
+
 TEST_F(KeyStringX11, NamedKeysBracesAndEnter)
 {
     const std::u32string left = U"\u27E8Left\u27E9";
