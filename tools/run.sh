@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
-# Builds Orvane (installing what the machine lacks) and starts it.
+# Builds Orvane and the kyloom command (installing what the machine lacks) and starts Orvane.
+# It configures build/ exactly as tools/test.sh does, and builds only the two programs.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash tools/setup.sh
-cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DORVANE_BUILD_TESTS=OFF -DORVANE_BUILD_BENCH=OFF >/dev/null
-cmake --build build -j"$(nproc)" --target orvane kyloom32
+source tools/build_options.sh
+cmake -S . -B build "${ORVANE_CMAKE_OPTIONS[@]}" >/dev/null
+cmake --build build -j"$(nproc)" --target orvane kyloom
 exec ./build/bin/orvane "$@"

@@ -34,6 +34,8 @@ pkgs=(
   fonts-liberation
   x11-apps
   trayer
+  clang-format
+  file
 )
 missing=()
 for p in "${pkgs[@]}"; do

@@ -4,7 +4,7 @@
 // SDL_AUDIODRIVER=dummy for a headless figure, or with a real device for the one a user hears.
 #include "app/media/cd_player_logic.h"
 #include "app/platform/cd/cdio_cd_device.h"
-#include "tests/platform/cd_image_writer.h"
+#include "tests/platform/cd/cd_image_writer.h"
 
 #include <benchmark/benchmark.h>
 

@@ -3,7 +3,7 @@
 // program's first top-level window. Not run in CI (no timed assertions anywhere):
 //   build/bin/bench_start            (10 rounds; ORVANE_START_ROUNDS to change)
 // The same binary is the bare window when started with --bare-window.
-#include "tests/x11/window_manager_session.h"
+#include "tests/support/window_manager_session.h"
 
 #include <QApplication>
 #include <QWidget>

@@ -1,6 +1,6 @@
 #include "app/alarms/alarm_file.h"
 #include "tests/alarms/alarm_test_support.h"
-#include "tests/clock/temp_dir.h"
+#include "tests/support/temp_dir.h"
 #include "tests/support/unprivileged.h"
 
 #include <cmath>

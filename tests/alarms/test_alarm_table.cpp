@@ -1,7 +1,7 @@
 #include "app/alarms/alarm_table.h"
 #include "app/alarms/recorded_wave.h"
 #include "tests/alarms/alarm_test_support.h"
-#include "tests/clock/temp_dir.h"
+#include "tests/support/temp_dir.h"
 
 #include <algorithm>
 #include <cmath>

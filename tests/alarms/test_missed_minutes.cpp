@@ -1,6 +1,6 @@
 // Minutes the pass never sees: sleep, a clock set forward or back, and the two DST changes.
 #include "tests/alarms/pass_fixture.h"
-#include "tests/common/tz_guard.h"
+#include "tests/support/tz_guard.h"
 
 namespace orvane {
 namespace {

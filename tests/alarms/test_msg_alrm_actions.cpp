@@ -2,7 +2,7 @@
 #include "app/alarms/msg_alrm_actions.h"
 #include "app/platform/fake/fake_sound_player.h"
 #include "tests/alarms/alarm_test_support.h"
-#include "tests/clock/temp_dir.h"
+#include "tests/support/temp_dir.h"
 
 #include <filesystem>
 #include <gtest/gtest.h>

@@ -2,7 +2,7 @@
 // against a plain statement of when each rule occurs: each pass fires an alarm exactly when one
 // of its occurrences lies among the minutes that pass newly covers.
 #include "tests/alarms/pass_fixture.h"
-#include "tests/common/tz_guard.h"
+#include "tests/support/tz_guard.h"
 
 #include <functional>
 #include <map>

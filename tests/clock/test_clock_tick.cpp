@@ -1,5 +1,5 @@
 #include "app/clock/clock_tick.h"
-#include "../common/tz_guard.h"
+#include "tests/support/tz_guard.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 #include "app/clock/custom_colors.h"
-#include "temp_dir.h"
+#include "tests/support/temp_dir.h"
 
 #include <gtest/gtest.h>
 

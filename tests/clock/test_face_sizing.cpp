@@ -47,8 +47,9 @@ TEST(FaceSizing, FontIsTheLargestThatFitsFoundWithFewMeasurements)
         const int h = FitFontHeight("12:00 PM", c.start, c.faceWidth, measure);
         const std::string where = "start " + std::to_string(c.start) + " width " + std::to_string(c.faceWidth);
         EXPECT_LE(measure("12:00 PM", h), c.faceWidth) << where;
-        if (h + 1 < c.start)
+        if (h + 1 < c.start) {
             EXPECT_GT(measure("12:00 PM", h + 1), c.faceWidth) << where;
+        }
         measurements -= h + 1 < c.start ? 2 : 1;
         EXPECT_LE(measurements, 4) << where;
     }

@@ -2,10 +2,12 @@
 #include "app/clock/run_line.h"
 #include "app/clock/update_run_line.h"
 #include "app/common/ini_file.h"
-#include "env_guard.h"
-#include "temp_dir.h"
+#include "tests/support/env_guard.h"
+#include "tests/support/temp_dir.h"
 
 #include <gtest/gtest.h>
+
+#include <ostream>
 
 #include <filesystem>
 
@@ -21,6 +23,9 @@ struct RunLineCase {
     bool autoRun;
     const char *after;
 };
+
+// The case's name stands for it in the test output.
+void PrintTo(const RunLineCase &c, std::ostream *os) { *os << c.name; }
 
 const RunLineCase kCases[] = {
     {"switch on beside one other program", "C:\\TOOLS\\NOTE.EXE", true, "C:\\TOOLS\\NOTE.EXE;/opt/orvane/bin/orvane"},

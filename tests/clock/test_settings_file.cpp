@@ -1,7 +1,7 @@
 #include "app/clock/save_routine.h"
 #include "app/clock/settings_file.h"
 #include "app/common/ini_file.h"
-#include "temp_dir.h"
+#include "tests/support/temp_dir.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 #include "app/clock/window_placement.h"
 #include "app/common/ini_file.h"
-#include "temp_dir.h"
+#include "tests/support/temp_dir.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 #include "app/common/date_time.h"
-#include "tz_guard.h"
+#include "tests/support/tz_guard.h"
 
 #include <gtest/gtest.h>
 

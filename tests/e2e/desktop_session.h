@@ -2,8 +2,8 @@
 // A private desktop for end-to-end tests: an X server of its own with Openbox on it, and a tray
 // host (trayer) that can be started late and restarted, as at a real login. Windows are found
 // by title with xdotool, driven with it, and the screen can be photographed.
-#include "../x11/child_process.h"
-#include "../x11/window_manager_session.h"
+#include "tests/support/child_process.h"
+#include "tests/support/window_manager_session.h"
 
 #include <chrono>
 #include <functional>

@@ -2,7 +2,7 @@
 // xdotool as a user would: the speed bar, mnemonics and the time control's keys.
 #include "app/alarms/alarm_record.h"
 #include "program_runner.h"
-#include "tests/x11/window_manager_session.h"
+#include "tests/support/window_manager_session.h"
 
 #include <gtest/gtest.h>
 

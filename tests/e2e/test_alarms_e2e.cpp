@@ -1,4 +1,5 @@
 #include "app/alarms/alarm_record.h"
+#include "tests/support/display_required.h"
 #include "program_runner.h"
 
 #include <gtest/gtest.h>
@@ -70,8 +71,7 @@ class AlarmsEndToEnd : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        if (!std::getenv("DISPLAY"))
-            GTEST_SKIP() << "needs an X display (run under xvfb-run)";
+        ORVANE_SKIP_WITHOUT_DISPLAY("needs an X display (run under xvfb-run)");
     }
 };
 

@@ -2,9 +2,10 @@
 // speed bar and played with its keyboard mnemonic, and started by a CD alarm in Shuffle mode.
 // The sound log shows what was played; CDNAME32.REC shows the disc the program saw.
 #include "app/alarms/alarm_record.h"
+#include "tests/support/display_required.h"
 #include "app/media/disc_record.h"
 #include "program_runner.h"
-#include "tests/platform/cd_image_writer.h"
+#include "tests/platform/cd/cd_image_writer.h"
 
 #include <gtest/gtest.h>
 
@@ -64,8 +65,7 @@ class CDEndToEnd : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        if (!std::getenv("DISPLAY"))
-            GTEST_SKIP() << "needs an X display (run under xvfb-run)";
+        ORVANE_SKIP_WITHOUT_DISPLAY("needs an X display (run under xvfb-run)");
     }
 };
 

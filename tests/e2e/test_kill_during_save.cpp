@@ -3,6 +3,7 @@
 // file a killed save left behind. ORVANE_KILLS sets the number of kills (a few in CI; the
 // benchmark script bench/kill_during_save.sh runs hundreds and prints the figures).
 #include "program_runner.h"
+#include "tests/support/display_required.h"
 
 #include <gtest/gtest.h>
 
@@ -93,8 +94,7 @@ int KillsWanted()
 
 TEST(KillDuringSave, SettingsAndAlarmsAreEachOldOrNewAndTemporariesGoAtTheNextStart)
 {
-    if (!std::getenv("DISPLAY"))
-        GTEST_SKIP() << "needs an X display (run under xvfb-run)";
+    ORVANE_SKIP_WITHOUT_DISPLAY("needs an X display (run under xvfb-run)");
     const std::string home = (fs::temp_directory_path() / ("orvane-kill-" + std::to_string(::getpid()))).string();
     const std::string oldAlarms = OldAlarmFile();
     std::mt19937 random(static_cast<unsigned>(::getpid()));

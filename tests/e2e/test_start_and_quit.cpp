@@ -1,4 +1,5 @@
 #include "program_runner.h"
+#include "tests/support/display_required.h"
 
 #include <gtest/gtest.h>
 
@@ -27,8 +28,7 @@ class StartAndQuit : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        if (!HasDisplay())
-            GTEST_SKIP() << "needs an X display (run under xvfb-run)";
+        ORVANE_NEEDS_DISPLAY(HasDisplay(), "needs an X display (run under xvfb-run)");
     }
 };
 

@@ -1,6 +1,7 @@
 // The timers in the real program: a count-down started from the speed bar ends and sounds its
 // alarm, and a count-up started just before midnight counts across it.
 #include "program_runner.h"
+#include "tests/support/display_required.h"
 
 #include <gtest/gtest.h>
 
@@ -68,8 +69,7 @@ class TimersEndToEnd : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        if (!std::getenv("DISPLAY"))
-            GTEST_SKIP() << "needs an X display (run under xvfb-run)";
+        ORVANE_SKIP_WITHOUT_DISPLAY("needs an X display (run under xvfb-run)");
     }
 };
 

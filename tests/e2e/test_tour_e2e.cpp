@@ -179,7 +179,7 @@ TEST(Tour, EveryWindowFromTheSpeedBarTheMenusAndTheTrayShowsWhatItShould)
     WindowLogReader log(orvane.file("windows.log"));
     ASSERT_GT(orvane.start(), 0);
     ASSERT_TRUE(orvane.waitUntilListening());
-    Tour tour{*desktop, desktop->findWindow(kMainTitle), log};
+    Tour tour{*desktop, desktop->findWindow(kMainTitle), log, {}, 0, {}};
     ASSERT_FALSE(tour.mainWindow.empty());
     EXPECT_FALSE(log.waitFor("orvane::TMain", "Orvane", {"Preferences", "Help", "Exit", "07:05"}).empty())
         << log.sinceMark();

@@ -1,4 +1,5 @@
 #include "program_runner.h"
+#include "tests/support/display_required.h"
 
 #include <gtest/gtest.h>
 
@@ -51,8 +52,7 @@ class VoiceEndToEnd : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        if (!std::getenv("DISPLAY"))
-            GTEST_SKIP() << "needs an X display (run under xvfb-run)";
+        ORVANE_SKIP_WITHOUT_DISPLAY("needs an X display (run under xvfb-run)");
     }
 };
 

@@ -3,7 +3,7 @@
 // lets the disc play on while the poll runs at its interval, as the window's timer would.
 #include "app/media/cd_player_logic.h"
 #include "app/platform/fake/fake_cd_device.h"
-#include "tests/clock/temp_dir.h"
+#include "tests/support/temp_dir.h"
 
 #include <gtest/gtest.h>
 

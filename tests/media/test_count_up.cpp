@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 namespace orvane {
 namespace {
 
@@ -16,6 +18,12 @@ struct MoneyCase {
     int h, m, s;
     const char *expected;
 };
+
+// The rate, the time and the expected text stand for the case in the test output.
+void PrintTo(const MoneyCase &c, std::ostream *os)
+{
+    *os << c.rate << " an hour for " << c.h << ":" << c.m << ":" << c.s << " is " << c.expected;
+}
 
 class MoneyFigures : public ::testing::TestWithParam<MoneyCase> {};
 

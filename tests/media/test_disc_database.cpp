@@ -1,6 +1,6 @@
 // The disc database file, byte by byte: new discs, look-ups, write-back, damaged files.
 #include "app/media/disc_database.h"
-#include "tests/clock/temp_dir.h"
+#include "tests/support/temp_dir.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // "Timeup.Rec": the recent hourly rates.
 #include "app/media/rate_list.h"
-#include "tests/clock/temp_dir.h"
+#include "tests/support/temp_dir.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>

@@ -2,7 +2,7 @@
 // over a fake wave device.
 #include "app/media/recorder_session.h"
 #include "app/platform/fake/fake_wave_device.h"
-#include "tests/clock/temp_dir.h"
+#include "tests/support/temp_dir.h"
 
 #include <gtest/gtest.h>
 

@@ -19,8 +19,9 @@ protected:
     void SetUp() override
     {
         EngineTest::SetUp();
-        if (!HasFatalFailure())
+        if (!HasFatalFailure()) {
             ASSERT_TRUE(install(0x5000));
+        }
     }
 
     HotKeyRegistry &registry() { return *engine.registry(); }

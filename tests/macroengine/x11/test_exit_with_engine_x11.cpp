@@ -1,6 +1,7 @@
 // A process that ends with the engine still installed, as Xlib's default error handler ends it
 // after an X error, exits with its own status instead of aborting in the engine's teardown.
 #include <gtest/gtest.h>
+#include "tests/support/display_required.h"
 
 #include "kyloom32.h"
 
@@ -36,16 +37,14 @@ void exitWithTheEngineInstalled()
 
 TEST(ExitWithEngineX11, AnXErrorEndsTheProcessWithStatusOne)
 {
-    if (!std::getenv("DISPLAY"))
-        GTEST_SKIP() << "needs an X display";
+    ORVANE_SKIP_WITHOUT_DISPLAY("needs an X display");
     GTEST_FLAG_SET(death_test_style, "threadsafe");
     EXPECT_EXIT(failAnXRequestWithTheEngineInstalled(), testing::ExitedWithCode(1), "BadMatch");
 }
 
 TEST(ExitWithEngineX11, ExitWithoutUninstallingKeepsTheStatus)
 {
-    if (!std::getenv("DISPLAY"))
-        GTEST_SKIP() << "needs an X display";
+    ORVANE_SKIP_WITHOUT_DISPLAY("needs an X display");
     GTEST_FLAG_SET(death_test_style, "threadsafe");
     EXPECT_EXIT(exitWithTheEngineInstalled(), testing::ExitedWithCode(7), "");
 }

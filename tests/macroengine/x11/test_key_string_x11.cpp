@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include "tests/support/display_required.h"
 
 #include "kyloom32.h"
 #include "x11/lock_keys.h"
@@ -49,8 +50,7 @@ protected:
 
     void SetUp() override
     {
-        if (!std::getenv("DISPLAY"))
-            GTEST_SKIP() << "needs an X display";
+        ORVANE_SKIP_WITHOUT_DISPLAY("needs an X display");
         g_reports.clear();
         SetReportFunction(&collectReport);
     }

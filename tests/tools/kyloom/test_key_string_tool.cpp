@@ -1,5 +1,6 @@
 // The type, text and activate verbs of the kyloom command as a user runs them.
 #include <gtest/gtest.h>
+#include "tests/support/display_required.h"
 
 #include "tests/macroengine/support/test_key_string_window.h"
 #include "tests/macroengine/support/tool_runner.h"
@@ -30,8 +31,7 @@ protected:
 
     void SetUp() override
     {
-        if (!s_keepServer)
-            GTEST_SKIP() << "needs an X display";
+        ORVANE_NEEDS_DISPLAY(s_keepServer, "needs an X display");
     }
 
     static inline Display *s_keepServer = nullptr;
