@@ -121,7 +121,12 @@ TEST_F(AlarmSetEndToEnd, DailyProgramAlarmFromTheRecurrenceDialogIsInTheFileAfte
     ASSERT_TRUE(waitFor([&] { return !(recurrence = window("^Recuring Date/Time")).empty(); }, std::chrono::seconds(10)));
     // The keys go to the window in front: the recurrence dialog must be there before they are typed.
     x("xdotool windowactivate --sync " + recurrence + " 2>/dev/null");
-    keys("alt+y Return");
+    // Active for the window manager is not yet focused for Qt: a key sent at once can land
+    // before the dialog has given its first control the focus, and is then lost.
+    std::this_thread::sleep_for(std::chrono::milliseconds(500));
+    keys("alt+y");
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    keys("Return");
     ASSERT_TRUE(waitFor([&] { return window("^Recuring Date/Time").empty(); }, std::chrono::seconds(10)));
     x("xdotool windowactivate --sync " + window("^Alarm Setup") + " 2>/dev/null");
     keys("alt+s Escape");
