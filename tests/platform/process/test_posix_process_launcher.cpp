@@ -1,6 +1,7 @@
 // Real processes: a small script started through posix_spawnp, without any shell in between.
 #include "app/platform/fake/fake_window_layer.h"
 #include "app/platform/process/posix_process_launcher.h"
+#include "tests/support/env_guard.h"
 #include "tests/support/temp_dir.h"
 
 #include <cerrno>
@@ -115,6 +116,9 @@ TEST_F(PosixLauncherTest, AProgramThatCannotStartSaysWhyAtOnce)
         {"a folder", dir.path().string(), "Permission denied"},
         {"not executable", dir.file("plain.txt"), "Permission denied"},
     };
+    // A search path with a folder the user may not enter makes a missing program "Permission
+    // denied" (as the shell says too); the path is fixed so the case tests the launcher alone.
+    const EnvGuard path("PATH", "/usr/bin:/bin");
     PosixProcessLauncher launcher(nullptr);
     for (const Case &c : cases) {
         const ProcessLauncher::Started started = launcher.startNow({c.program});
