@@ -92,9 +92,7 @@ void TLabelEffectModel::SetEffectStyle(TEffectStyle style)
         m_depthHighlight = m_depthShadow = 0;
         m_asButton = false;
         break;
-    case TEffectStyle::esCustom:
-        m_asButton = false;
-        break;
+    case TEffectStyle::esCustom: m_asButton = false; break;
     case TEffectStyle::esRaised:
         m_directionHighlight = TEffectDirection::edUpLeft;
         m_directionShadow = TEffectDirection::edDownRight;

@@ -6,7 +6,17 @@
 
 namespace orvane {
 
-enum class TEffectDirection { edNone, edUp, edUpRight, edRight, edDownRight, edDown, edDownLeft, edLeft, edUpLeft };
+enum class TEffectDirection {
+    edNone,
+    edUp,
+    edUpRight,
+    edRight,
+    edDownRight,
+    edDown,
+    edDownLeft,
+    edLeft,
+    edUpLeft
+};
 enum class TEffectStyle { esNone, esCustom, esRaised, esSunken, esShadow, esFlying };
 enum class TColourScheme { csCustom, csText, csWindows, csEmbossed, csGold, csSteel };
 enum class TLabelAlignment { taLeftJustify, taRightJustify, taCenter };

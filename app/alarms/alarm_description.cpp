@@ -19,18 +19,18 @@ std::string Word(const char *const *words, std::size_t count, int32_t code)
 std::string RecursText(const TAlarmRecord &r)
 {
     static const char *const kWhich[] = {"every", "1st", "2nd", "3rd", "4th", "last"};
-    static const char *const kDays[] = {"Sunday",   "Monday", "Tuesday",  "Wednesday", "Thursday",
-                                        "Friday",   "Saturday", "Weekday", "Weekend"};
+    static const char *const kDays[] = {"Sunday", "Monday",   "Tuesday", "Wednesday", "Thursday",
+                                        "Friday", "Saturday", "Weekday", "Weekend"};
     return "on " + Word(kWhich, 6, r.RecursWhichCode) + " " + Word(kDays, 9, r.RecursDayCode) +
            std::string(19, ' ');
 }
 
 std::string EveryText(const TAlarmRecord &r)
 {
-    static const char *const kDays[] = {"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat",
-                                        "Evry", "Wday", "Wend"};
-    return "every " + std::to_string(r.Count) + " " + (r.EveryUnit == euMinutes ? "min" : "hours") +
-           " on " + Word(kDays, 10, r.EveryDaysCode) + std::string(10, ' ');
+    static const char *const kDays[] = {"Sun", "Mon", "Tue",  "Wed",  "Thu",
+                                        "Fri", "Sat", "Evry", "Wday", "Wend"};
+    return "every " + std::to_string(r.Count) + " " + (r.EveryUnit == euMinutes ? "min" : "hours") + " on " +
+           Word(kDays, 10, r.EveryDaysCode) + std::string(10, ' ');
 }
 
 std::string RuleText(const TAlarmRecord &r, const FormatSettings &formats)
@@ -46,7 +46,8 @@ std::string RuleText(const TAlarmRecord &r, const FormatSettings &formats)
     case rcRecurs: return RecursText(r);
     case rcEvery: return EveryText(r);
     case rcDaily: return "Daily" + std::string(31, ' ');
-    case rcMonthly: return std::to_string(r.Count) + DaySuffix(r.Count) + "of every month" + std::string(18, ' ');
+    case rcMonthly:
+        return std::to_string(r.Count) + DaySuffix(r.Count) + "of every month" + std::string(18, ' ');
     default: return "";
     }
 }
@@ -56,9 +57,13 @@ std::string RuleText(const TAlarmRecord &r, const FormatSettings &formats)
 std::string DaySuffix(int day)
 {
     switch (day) {
-    case 1: case 21: case 31: return "st ";
-    case 2: case 22: return "nd ";
-    case 3: case 23: return "rd ";
+    case 1:
+    case 21:
+    case 31: return "st ";
+    case 2:
+    case 22: return "nd ";
+    case 3:
+    case 23: return "rd ";
     default: return "th ";
     }
 }

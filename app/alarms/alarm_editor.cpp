@@ -9,8 +9,7 @@ namespace orvane {
 
 TAlarmEditor::TAlarmEditor(TAlarmTable &table, const Clock &clock, const FormatSettings &formats)
     : m_table(table), m_clock(clock), m_formats(formats)
-{
-}
+{}
 
 TDateTime TAlarmEditor::now() const { return ToDateTime(m_clock.now()); }
 

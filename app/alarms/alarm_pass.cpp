@@ -25,7 +25,8 @@ std::string WavePart(const std::string &text) { return text.substr(0, text.find(
 
 } // namespace
 
-TAlarmPass::TAlarmPass(AlarmPassServices services) : m_s(std::move(services)), m_programs(m_s.launcher, m_s.clock)
+TAlarmPass::TAlarmPass(AlarmPassServices services)
+    : m_s(std::move(services)), m_programs(m_s.launcher, m_s.clock)
 {
     // The file keeps only the low 16 bits of the window; the stop uses the window in full.
     m_programs.setWindowFound([this](AlarmId id, WindowId window) {

@@ -4,7 +4,16 @@
 
 namespace orvane {
 
-enum class CalendarMove { DayBack, DayForward, WeekBack, WeekForward, MonthBack, MonthForward, YearForward, YearBack };
+enum class CalendarMove {
+    DayBack,
+    DayForward,
+    WeekBack,
+    WeekForward,
+    MonthBack,
+    MonthForward,
+    YearForward,
+    YearBack
+};
 
 // The date after one move: a day or a week; back by the length of the previous month or forward
 // by the length of the current one; about a year forward (Home) or back (End), keeping the

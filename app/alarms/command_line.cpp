@@ -51,7 +51,8 @@ std::string LauncherCommandLine(std::string_view launcherPath, std::string_view 
     return std::string(launcherPath) + "\\QDECKER.EXE -" + std::string(page) + " " + std::string(action);
 }
 
-std::vector<std::string> LauncherArguments(std::string_view launcherPath, std::string_view page, std::string_view action)
+std::vector<std::string> LauncherArguments(std::string_view launcherPath, std::string_view page,
+                                           std::string_view action)
 {
     std::string pageArgument = "-";
     pageArgument.append(page);

@@ -21,9 +21,11 @@ std::vector<std::string> ProgramArguments(std::string_view commandLine);
 
 // The launcher's command line for a page and an action ("-LAUNCH" or "-CLOSE"), as it has
 // always been written: path + "\QDECKER.EXE -" + page + " " + action.
-std::string LauncherCommandLine(std::string_view launcherPath, std::string_view page, std::string_view action);
+std::string LauncherCommandLine(std::string_view launcherPath, std::string_view page,
+                                std::string_view action);
 // The same as arguments: the program QDECKER.EXE in the launcher's folder, "-" + page (one
 // argument, blanks and all) and the action.
-std::vector<std::string> LauncherArguments(std::string_view launcherPath, std::string_view page, std::string_view action);
+std::vector<std::string> LauncherArguments(std::string_view launcherPath, std::string_view page,
+                                           std::string_view action);
 
 } // namespace orvane

@@ -8,10 +8,10 @@ namespace orvane {
 
 TDateTime SnoozeUntil(TDateTime now, int minutes) { return FromMinuteNumber(FloorMinute(now) + minutes); }
 
-TMsgAlrmActions::TMsgAlrmActions(TAlarmTable &table, const Clock &clock, SoundPlayer &sound, int &snoozeMinutes)
+TMsgAlrmActions::TMsgAlrmActions(TAlarmTable &table, const Clock &clock, SoundPlayer &sound,
+                                 int &snoozeMinutes)
     : m_table(table), m_clock(clock), m_sound(sound), m_snoozeMinutes(snoozeMinutes)
-{
-}
+{}
 
 void TMsgAlrmActions::OKBtnClick(AlarmId id)
 {

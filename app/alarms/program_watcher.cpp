@@ -2,7 +2,8 @@
 
 namespace orvane {
 
-std::optional<std::string> TProgramWatcher::start(AlarmId id, const std::vector<std::string> &argv, ShowState show)
+std::optional<std::string> TProgramWatcher::start(AlarmId id, const std::vector<std::string> &argv,
+                                                  ShowState show)
 {
     m_programs.erase(id);
     m_awaited.erase(id);

@@ -60,8 +60,8 @@ int32_t RepairCode(TAlarmRecord &r, int32_t value, const char *name, int32_t low
 {
     if (value >= low && value <= high)
         return value;
-    faults.push_back(std::string(name) + " " + std::to_string(value) + " is not in " + std::to_string(low) + ".." +
-                     std::to_string(high) + "; alarm disarmed");
+    faults.push_back(std::string(name) + " " + std::to_string(value) + " is not in " + std::to_string(low) +
+                     ".." + std::to_string(high) + "; alarm disarmed");
     r.Active = 0;
     return low;
 }

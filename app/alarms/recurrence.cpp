@@ -25,8 +25,8 @@ int64_t FloorDiv(int64_t a, int64_t b) { return a / b - ((a % b != 0) && ((a < 0
 int Weekday(int64_t day) { return DayOfWeek(static_cast<TDateTime>(day)); }
 
 struct Moment {
-    int64_t today;  // day number of the current date
-    int64_t nowMs;  // the current time of day
+    int64_t today; // day number of the current date
+    int64_t nowMs; // the current time of day
     int64_t totalMs() const { return today * kDayMs + nowMs; }
 };
 
@@ -34,9 +34,9 @@ struct Moment {
 class Rule {
 public:
     Rule(const TAlarmRecord &r, Moment now, bool includeNow)
-        : m_r(r), m_now(now), m_includeNow(includeNow), m_startMs(ToMs(r.StartTime)), m_stopMs(ToMs(r.StopTime))
-    {
-    }
+        : m_r(r), m_now(now), m_includeNow(includeNow), m_startMs(ToMs(r.StartTime)),
+          m_stopMs(ToMs(r.StopTime))
+    {}
 
     // The start of day `day` lies ahead, or IncludeNow lets today's passed start count.
     bool acceptable(int64_t day) const
@@ -171,7 +171,8 @@ std::optional<int64_t> Rule::everyMs() const
     if (m_now.nowMs < m_startMs || m_now.today < d)
         return d * kDayMs + m_startMs;
 
-    const int64_t interval = static_cast<int64_t>(m_r.Count) * (m_r.EveryUnit == euMinutes ? kMinuteMs : kHourMs);
+    const int64_t interval =
+        static_cast<int64_t>(m_r.Count) * (m_r.EveryUnit == euMinutes ? kMinuteMs : kHourMs);
     int64_t steps = 1;
     if (m_now.nowMs > m_startMs + interval)
         steps = (m_now.nowMs - m_startMs + interval - 1) / interval;

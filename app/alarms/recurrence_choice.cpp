@@ -7,8 +7,9 @@ namespace orvane {
 RecurrenceChoice ReadRecurrenceChoice(const TAlarmRecord &record)
 {
     RecurrenceChoice c;
-    c.kind = record.Recurrence >= rcOnce && record.Recurrence <= rcMonthly ? static_cast<RecurrenceKind>(record.Recurrence)
-                                                                           : rcOnce;
+    c.kind = record.Recurrence >= rcOnce && record.Recurrence <= rcMonthly
+                 ? static_cast<RecurrenceKind>(record.Recurrence)
+                 : rcOnce;
     switch (c.kind) {
     case rcRecurs:
         c.recursWhich = std::clamp(record.RecursWhichCode - 1, -1, 5);
@@ -19,11 +20,8 @@ RecurrenceChoice ReadRecurrenceChoice(const TAlarmRecord &record)
         c.everyCount = std::clamp(record.Count, 1, EveryCountLimit(c.everyUnit));
         c.everyDay = std::clamp(record.EveryDaysCode - 1, -1, 9);
         break;
-    case rcMonthly:
-        c.monthDay = std::clamp(record.Count, 1, 31);
-        break;
-    default:
-        break;
+    case rcMonthly: c.monthDay = std::clamp(record.Count, 1, 31); break;
+    default: break;
     }
     return c;
 }

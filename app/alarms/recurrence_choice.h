@@ -11,12 +11,12 @@ namespace orvane {
 // List positions are 0-based, -1 for a list without a selection; codes are position + 1.
 struct RecurrenceChoice {
     RecurrenceKind kind = rcOnce;
-    int recursWhich = -1;   // "every", "1st" .. "4th", "last"
-    int recursDay = -1;     // "Sunday" .. "Saturday", "Weekday", "Weekend"
-    int everyCount = 1;     // EveryMin
-    int everyUnit = -1;     // "minutes", "hours"
-    int everyDay = -1;      // "Sunday" .. "Saturday", "Everyday", "Weekdays", "Weekends"
-    int monthDay = 1;       // SpinEdit1
+    int recursWhich = -1; // "every", "1st" .. "4th", "last"
+    int recursDay = -1;   // "Sunday" .. "Saturday", "Weekday", "Weekend"
+    int everyCount = 1;   // EveryMin
+    int everyUnit = -1;   // "minutes", "hours"
+    int everyDay = -1;    // "Sunday" .. "Saturday", "Everyday", "Weekdays", "Weekends"
+    int monthDay = 1;     // SpinEdit1
 };
 
 inline constexpr int kRecursDayWeekday = 7;

@@ -15,15 +15,14 @@ std::optional<SaveRefusal> CheckBeforeSave(ActionType page, const std::string &p
         return SaveRefusal{"Please enter a valid wave file or use the 'Browse / Record' button to select or "
                            "record a wave file.",
                            SaveFocus::Edit1};
-    case atCDPlayer:
-        return SaveRefusal{"You must enter a 'Mode'.", SaveFocus::ComboBox1};
+    case atCDPlayer: return SaveRefusal{"You must enter a 'Mode'.", SaveFocus::ComboBox1};
     case atCommand:
-        return SaveRefusal{"You must enter at least 1 command to save this Command Alarm.", SaveFocus::ComboBox2};
+        return SaveRefusal{"You must enter at least 1 command to save this Command Alarm.",
+                           SaveFocus::ComboBox2};
     case atLauncher:
         return SaveRefusal{"You must select a Page from Quaydeck in order to save an Quaydeck Alarm.",
                            SaveFocus::ComboBox6};
-    case atMessage:
-        break;
+    case atMessage: break;
     }
     return std::nullopt;
 }

@@ -11,6 +11,9 @@ std::string UpperCase(std::string_view text)
     return upper;
 }
 
-bool Contains(std::string_view text, std::string_view part) { return text.find(part) != std::string_view::npos; }
+bool Contains(std::string_view text, std::string_view part)
+{
+    return text.find(part) != std::string_view::npos;
+}
 
 } // namespace orvane

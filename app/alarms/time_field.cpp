@@ -23,12 +23,9 @@ TextSpan TimeFieldSpan(std::string_view text, TimeField field, char separator)
     const auto blank = text.find(' ', sep);
     const int b = blank == std::string_view::npos ? size : static_cast<int>(blank);
     switch (field) {
-    case TimeField::Hour:
-        return {0, s};
-    case TimeField::Minute:
-        return {s + 1, b - s - 1};
-    case TimeField::AmPm:
-        return b < size ? TextSpan{b + 1, size - b - 1} : TextSpan{size, 0};
+    case TimeField::Hour: return {0, s};
+    case TimeField::Minute: return {s + 1, b - s - 1};
+    case TimeField::AmPm: return b < size ? TextSpan{b + 1, size - b - 1} : TextSpan{size, 0};
     }
     return {};
 }
@@ -39,15 +36,9 @@ TDateTime StepTimeField(TDateTime time, TimeField field, int delta)
     DecodeTime(time, hour, minute, second, msec);
     int total = hour * 60 + minute;
     switch (field) {
-    case TimeField::Hour:
-        total += 60 * delta;
-        break;
-    case TimeField::Minute:
-        total += delta;
-        break;
-    case TimeField::AmPm:
-        total += 12 * 60 * delta;
-        break;
+    case TimeField::Hour: total += 60 * delta; break;
+    case TimeField::Minute: total += delta; break;
+    case TimeField::AmPm: total += 12 * 60 * delta; break;
     }
     total = ((total % 1440) + 1440) % 1440;
     return EncodeTime(total / 60, total % 60);

@@ -7,8 +7,11 @@ namespace orvane {
 void ApplyCommandWords(const std::string &text, CommandVoiceSettings &s)
 {
     const std::string upper = UpperCase(text);
-    static const struct { const char *word; int32_t minutes; } kIntervals[] = {
-        {"60 MIN", 60}, {"30 MIN", 30}, {"15 MIN", 15}, {"10 MIN", 10}, {"5 MIN", 5}, {"1 MIN", 1}};
+    static const struct {
+        const char *word;
+        int32_t minutes;
+    } kIntervals[] = {{"60 MIN", 60}, {"30 MIN", 30}, {"15 MIN", 15},
+                      {"10 MIN", 10}, {"5 MIN", 5},   {"1 MIN", 1}};
     for (const auto &interval : kIntervals) {
         if (Contains(upper, interval.word)) {
             s.intervalSetting = interval.minutes;

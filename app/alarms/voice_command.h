@@ -11,7 +11,7 @@ struct CommandVoiceSettings {
     int32_t intervalSetting = 5;   // "HowOften" as loaded
     int32_t effectiveInterval = 5; // the interval the announcer uses (and the save writes)
     bool playWave = false;
-    int32_t beforeAfter = 1;       // 1 before, 2 after the spoken time
+    int32_t beforeAfter = 1; // 1 before, 2 after the spoken time
 
     bool operator==(const CommandVoiceSettings &) const = default;
 };

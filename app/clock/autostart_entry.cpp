@@ -61,7 +61,9 @@ std::string AutostartEntryText(const std::string &execPath)
            "Type=Application\n"
            "Name=Orvane\n"
            "Comment=Talking clock\n"
-           "Exec=" + ExecValue(execPath) + "\n"
+           "Exec=" +
+           ExecValue(execPath) +
+           "\n"
            "Icon=orvane\n"
            "Terminal=false\n"
            "X-GNOME-Autostart-enabled=true\n";

@@ -7,8 +7,7 @@ namespace orvane {
 TClockTick::TClockTick(const Clock &clock, const FormatSettings &formats, TickDisplay &display,
                        TickServices &services)
     : m_clock(clock), m_formats(&formats), m_display(display), m_services(services)
-{
-}
+{}
 
 std::string TClockTick::ClockText()
 {
@@ -54,7 +53,7 @@ void TClockTick::Timer1Timer(TickFlags &flags, const TSettingsRecord &settings)
         m_display.setFaceCaption(text);
         const TDateTime now = ToDateTime(m_clock.now());
         m_display.setTrayToolTip("Orvane 32 - " + FormatDateTime("dddddd", now, *m_formats) + ",  " +
-                              FormatDateTime("t", now, *m_formats));
+                                 FormatDateTime("t", now, *m_formats));
         if (settings.titleClock)
             m_services.redecorateTitle(suffix);
     }

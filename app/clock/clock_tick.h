@@ -36,7 +36,7 @@ public:
 };
 
 struct ClockFields {
-    uint16_t hour = 0;         // as spoken: 1..12 with a 12-hour system format
+    uint16_t hour = 0; // as spoken: 1..12 with a 12-hour system format
     uint16_t minute = 0;
     uint16_t lastMinute = 100; // no minute yet, so the first tick is a minute tick
     uint16_t second = 0;
@@ -52,7 +52,8 @@ struct TickFlags {
 
 class TClockTick {
 public:
-    TClockTick(const Clock &clock, const FormatSettings &formats, TickDisplay &display, TickServices &services);
+    TClockTick(const Clock &clock, const FormatSettings &formats, TickDisplay &display,
+               TickServices &services);
 
     // The display text (the short time) and the clock fields of this moment.
     std::string ClockText();

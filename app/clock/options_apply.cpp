@@ -2,7 +2,8 @@
 
 namespace orvane {
 
-std::optional<std::string> ApplyOptions(OptionsApplyHost &host, TProgramSettings &live, const TSettingsRecord &working)
+std::optional<std::string> ApplyOptions(OptionsApplyHost &host, TProgramSettings &live,
+                                        const TSettingsRecord &working)
 {
     const bool autoRunChanged = working.autoRun != live.record.autoRun;
     live.record = working;

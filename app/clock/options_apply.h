@@ -28,6 +28,7 @@ public:
 // Runs the apply steps for a confirmed dialog. `working` is the dialog's working copy; the live
 // use-hot-key choice and key were already set by the dialog's OK. Returns the run line's failure,
 // which stops the apply after the record became live, as a failed write does.
-std::optional<std::string> ApplyOptions(OptionsApplyHost &host, TProgramSettings &live, const TSettingsRecord &working);
+std::optional<std::string> ApplyOptions(OptionsApplyHost &host, TProgramSettings &live,
+                                        const TSettingsRecord &working);
 
 } // namespace orvane

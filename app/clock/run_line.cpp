@@ -37,8 +37,8 @@ bool IsOurRunEntry(std::string_view entry)
 std::string RebuildRunLine(std::string_view line, bool autoRun, std::string_view ourPath)
 {
     std::vector<std::string> entries = SplitRunLine(line);
-    const auto ours = std::find_if(entries.begin(), entries.end(),
-                                   [](const std::string &e) { return IsOurRunEntry(e); });
+    const auto ours =
+        std::find_if(entries.begin(), entries.end(), [](const std::string &e) { return IsOurRunEntry(e); });
     if (ours != entries.end())
         entries.erase(ours);
     if (autoRun)

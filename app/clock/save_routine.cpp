@@ -4,7 +4,8 @@
 
 namespace orvane {
 
-std::vector<std::string> RunSaveRoutine(TIniFile &ini, const TProgramSettings &s, const AlarmFileSaver &saveAlarms)
+std::vector<std::string> RunSaveRoutine(TIniFile &ini, const TProgramSettings &s,
+                                        const AlarmFileSaver &saveAlarms)
 {
     std::vector<std::string> errors;
     if (auto e = SaveSettings(ini, s))

@@ -17,6 +17,7 @@ using AlarmFileSaver = std::function<std::optional<std::string>()>;
 // Writes the settings in their order and then the alarm file. A settings key that cannot be
 // written stops the settings there, but the alarm file is still written, so that alarms made
 // since the start are never lost to a read-only murvelin.ini. Returns the error texts, in order.
-std::vector<std::string> RunSaveRoutine(TIniFile &ini, const TProgramSettings &s, const AlarmFileSaver &saveAlarms);
+std::vector<std::string> RunSaveRoutine(TIniFile &ini, const TProgramSettings &s,
+                                        const AlarmFileSaver &saveAlarms);
 
 } // namespace orvane

@@ -29,7 +29,8 @@ void LoadSettings(const TIniFile &ini, TProgramSettings &s, const std::function<
     r.waveFile = Cut(ini.ReadString("Voice", "WaveFile", ""), kWaveFileMax);
     s.waveFilePath = r.waveFile;
     r.titleClock = ini.ReadBool("Options", "Title Bar Clock", true);
-    r.windowScope = ini.ReadBool("Options", "All Windows", true) ? WindowScope::AllWindows : WindowScope::ParentOnly;
+    r.windowScope =
+        ini.ReadBool("Options", "All Windows", true) ? WindowScope::AllWindows : WindowScope::ParentOnly;
     r.autoStart = ini.ReadBool("Options", "Auto Start", false);
     r.autoRun = ini.ReadBool("Options", "Auto Run", false);
     r.stayOnTop = ini.ReadBool("Options", "Stay On Top", false);

@@ -19,13 +19,13 @@ struct TSettingsRecord {
     bool playVoice = true;
     int32_t announceInterval = 5; // "HowOften", minutes
     bool playWave = false;
-    std::string waveFile;         // at most 100 characters
-    int32_t beforeAfter = 1;      // 1 before the voice, 2 after it
+    std::string waveFile;    // at most 100 characters
+    int32_t beforeAfter = 1; // 1 before the voice, 2 after it
     std::string fontName = "Times New Roman";
     std::string fontStyle = "Regular";
-    int32_t bevelOuter = 2;       // 0 none, 1 lowered, 2 raised
+    int32_t bevelOuter = 2; // 0 none, 1 lowered, 2 raised
     int32_t bevelInner = 0;
-    int32_t bevelWidth = 2;       // in 66ths of the face height
+    int32_t bevelWidth = 2; // in 66ths of the face height
     int32_t borderWidth = 0;
     int32_t scaleBase = kScaleBase;
     uint32_t fontColor = 0x800000;

@@ -10,8 +10,11 @@ namespace {
 std::size_t sequenceLength(std::string_view text, std::size_t pos)
 {
     const auto lead = static_cast<unsigned char>(text[pos]);
-    std::size_t length = lead < 0x80 ? 1 : lead >= 0xC2 && lead < 0xE0 ? 2 : lead >= 0xE0 && lead < 0xF0 ? 3
-                                         : lead >= 0xF0 && lead < 0xF5 ? 4 : 1;
+    std::size_t length = lead < 0x80                   ? 1
+                         : lead >= 0xC2 && lead < 0xE0 ? 2
+                         : lead >= 0xE0 && lead < 0xF0 ? 3
+                         : lead >= 0xF0 && lead < 0xF5 ? 4
+                                                       : 1;
     if (pos + length > text.size())
         return 1;
     for (std::size_t i = 1; i < length; ++i)

@@ -8,8 +8,7 @@ VoiceAnnouncer::VoiceAnnouncer(SoundPlayer &player) : VoiceAnnouncer(player, &Sn
 
 VoiceAnnouncer::VoiceAnnouncer(SoundPlayer &player, SnippetLookup lookup)
     : m_player(player), m_lookup(std::move(lookup))
-{
-}
+{}
 
 bool VoiceAnnouncer::Announce(int hour, int minute, bool requested, const VoiceSettings &settings)
 {
@@ -34,9 +33,6 @@ void VoiceAnnouncer::PlaySnippet(std::string_view name)
     m_player.play(request, sndSync | sndNoDefault);
 }
 
-void VoiceAnnouncer::PlayUserWave(const std::string &path)
-{
-    m_player.play(path, sndSync);
-}
+void VoiceAnnouncer::PlayUserWave(const std::string &path) { m_player.play(path, sndSync); }
 
 } // namespace orvane

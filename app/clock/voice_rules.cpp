@@ -56,8 +56,9 @@ bool VoiceRules::intervalSpeaks(int interval, int minute)
     const MinuteSplit split = splitMinute(minute);
     switch (interval) {
     case 1: return true;
-    case 5: return minute == 5 || minute == 10 || minute == 15 || minute == 20
-                || split.units == 0 || split.units == 5;
+    case 5:
+        return minute == 5 || minute == 10 || minute == 15 || minute == 20 || split.units == 0 ||
+               split.units == 5;
     case 10: return split.units == 0 || minute == 10 || minute == 20;
     case 15: return minute == 0 || minute == 15 || minute == 30 || minute == 45;
     case 30: return minute == 0 || minute == 30;
@@ -85,9 +86,6 @@ std::vector<VoiceStep> VoiceRules::sequence(int hour, int minute, const VoiceSet
     return steps;
 }
 
-std::string VoiceRules::snippetName(int number)
-{
-    return "WAVEFILE_" + std::to_string(number);
-}
+std::string VoiceRules::snippetName(int number) { return "WAVEFILE_" + std::to_string(number); }
 
 } // namespace orvane

@@ -8,7 +8,7 @@ namespace orvane {
 
 struct VoiceSettings {
     bool playVoice = true;
-    int interval = 5;  // the effective announce interval in minutes
+    int interval = 5; // the effective announce interval in minutes
     bool playWave = false;
     int beforeAfter = 1; // 1 the user's wave before the spoken time, 2 after it
     std::string waveFile;

@@ -11,8 +11,10 @@ namespace {
 
 int64_t OverlapArea(const PlaceRect &a, const PlaceRect &b)
 {
-    const int64_t w = std::min<int64_t>(int64_t{a.left} + a.width, int64_t{b.left} + b.width) - std::max(a.left, b.left);
-    const int64_t h = std::min<int64_t>(int64_t{a.top} + a.height, int64_t{b.top} + b.height) - std::max(a.top, b.top);
+    const int64_t w =
+        std::min<int64_t>(int64_t{a.left} + a.width, int64_t{b.left} + b.width) - std::max(a.left, b.left);
+    const int64_t h =
+        std::min<int64_t>(int64_t{a.top} + a.height, int64_t{b.top} + b.height) - std::max(a.top, b.top);
     return w > 0 && h > 0 ? w * h : 0;
 }
 
@@ -21,8 +23,10 @@ double DistanceSquared(const PlaceRect &window, const PlaceRect &screen)
 {
     const int64_t cx = int64_t{window.left} + window.width / 2;
     const int64_t cy = int64_t{window.top} + window.height / 2;
-    const int64_t dx = std::max<int64_t>({int64_t{screen.left} - cx, 0, cx - (int64_t{screen.left} + screen.width)});
-    const int64_t dy = std::max<int64_t>({int64_t{screen.top} - cy, 0, cy - (int64_t{screen.top} + screen.height)});
+    const int64_t dx =
+        std::max<int64_t>({int64_t{screen.left} - cx, 0, cx - (int64_t{screen.left} + screen.width)});
+    const int64_t dy =
+        std::max<int64_t>({int64_t{screen.top} - cy, 0, cy - (int64_t{screen.top} + screen.height)});
     return static_cast<double>(dx) * dx + static_cast<double>(dy) * dy;
 }
 

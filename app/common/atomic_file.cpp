@@ -55,7 +55,7 @@ bool WriteFileAtomically(const std::string &path, std::string_view data, Existin
 {
     // A file the user marked read-only stays as it is, even though the folder would allow the
     // rename (and even for root, who passes every access check).
-    struct stat old{};
+    struct stat old {};
     const bool hadFile = existing == ExistingFile::Respect && ::stat(path.c_str(), &old) == 0;
     if (hadFile && (old.st_mode & S_IWUSR) == 0)
         return false;
@@ -106,7 +106,7 @@ int RemoveStaleTemporaries(const std::string &path)
         if (!IsTemporaryOf(e->d_name, name))
             continue;
         // Never follow a link, and leave files of other users alone.
-        struct stat st{};
+        struct stat st {};
         if (::fstatat(dirFd, e->d_name, &st, AT_SYMLINK_NOFOLLOW) != 0 || !S_ISREG(st.st_mode) ||
             st.st_uid != ::geteuid())
             continue;

@@ -17,7 +17,8 @@ enum class ExistingFile {
 };
 
 // False when any step fails; the old file is then untouched and the temporary file removed.
-bool WriteFileAtomically(const std::string &path, std::string_view data, ExistingFile existing = ExistingFile::Respect);
+bool WriteFileAtomically(const std::string &path, std::string_view data,
+                         ExistingFile existing = ExistingFile::Respect);
 
 // Removes the temporaries that a save of `path` left behind when it was killed: regular files
 // of ours beside it named as WriteFileAtomically names them (the name, a dot and six letters or

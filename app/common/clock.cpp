@@ -28,8 +28,7 @@ bool ParseLocalStart(const char *text, TimePoint &out)
 
 ProgramClock::ProgramClock(TimePoint start, double rate)
     : m_realBase(std::chrono::system_clock::now()), m_programBase(start), m_rate(rate)
-{
-}
+{}
 
 std::unique_ptr<ProgramClock> ProgramClock::fromEnvironment()
 {
@@ -37,7 +36,8 @@ std::unique_ptr<ProgramClock> ProgramClock::fromEnvironment()
     double rate = 1.0;
     if (const char *s = std::getenv("ORVANE_CLOCK_START"); s && *s) {
         if (!ParseLocalStart(s, start))
-            std::fprintf(stderr, "orvane: ignoring ORVANE_CLOCK_START=%s (expected YYYY-MM-DDTHH:MM:SS)\n", s);
+            std::fprintf(stderr, "orvane: ignoring ORVANE_CLOCK_START=%s (expected YYYY-MM-DDTHH:MM:SS)\n",
+                         s);
     }
     if (const char *r = std::getenv("ORVANE_CLOCK_RATE"); r && *r) {
         char *end = nullptr;

@@ -1,8 +1,8 @@
 #include "app/common/convert_error.h"
 
 #include <cerrno>
-#include <cstdint>
 #include <cmath>
+#include <cstdint>
 #include <cstdlib>
 #include <limits>
 

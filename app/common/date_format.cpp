@@ -41,7 +41,8 @@ bool HasAmPm(std::string_view f)
             quote = f[i];
             continue;
         }
-        if (StartsWithNoCase(f, i, "am/pm") || StartsWithNoCase(f, i, "a/p") || StartsWithNoCase(f, i, "ampm"))
+        if (StartsWithNoCase(f, i, "am/pm") || StartsWithNoCase(f, i, "a/p") ||
+            StartsWithNoCase(f, i, "ampm"))
             return true;
     }
     return false;
@@ -255,9 +256,22 @@ bool ScanDate(std::string_view s, std::size_t &i, const FormatSettings &fs, int 
     const std::size_t save = i;
     if (ScanChar(s, i, fs.dateSeparator) && ScanNumber(s, i, n3, d3)) {
         switch (order) {
-        case DateOrder::MDY: m = n1; d = n2; y = n3; break;
-        case DateOrder::DMY: d = n1; m = n2; y = n3; break;
-        default: y = n1; m = n2; d = n3; d3 = d1; break;
+        case DateOrder::MDY:
+            m = n1;
+            d = n2;
+            y = n3;
+            break;
+        case DateOrder::DMY:
+            d = n1;
+            m = n2;
+            y = n3;
+            break;
+        default:
+            y = n1;
+            m = n2;
+            d = n3;
+            d3 = d1;
+            break;
         }
         if (d3 <= 2)
             y += (currentYear / 100) * 100;

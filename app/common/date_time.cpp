@@ -11,9 +11,8 @@ constexpr int64_t kDaysFrom0001To1899_12_30 = 693594; // days before 30 December
 // Days from 1 January of year 1 to the given date (proleptic Gregorian), 1-based day count.
 int64_t DaysFromCivilStart(int year, int month, int day)
 {
-    static const int kCumulative[2][13] = {
-        {0, 0, 31, 59, 90, 120, 151, 181, 212, 243, 273, 304, 334},
-        {0, 0, 31, 60, 91, 121, 152, 182, 213, 244, 274, 305, 335}};
+    static const int kCumulative[2][13] = {{0, 0, 31, 59, 90, 120, 151, 181, 212, 243, 273, 304, 334},
+                                           {0, 0, 31, 60, 91, 121, 152, 182, 213, 244, 274, 305, 335}};
     const int64_t y = year - 1;
     return y * 365 + y / 4 - y / 100 + y / 400 + kCumulative[IsLeapYear(year) ? 1 : 0][month] + day;
 }
@@ -116,10 +115,7 @@ TDateTime TimeOf(TDateTime dt)
     return ms / kMSecsPerDay;
 }
 
-TDateTime ComposeDateTime(TDateTime date, TDateTime time)
-{
-    return date < 0 ? date - time : date + time;
-}
+TDateTime ComposeDateTime(TDateTime date, TDateTime time) { return date < 0 ? date - time : date + time; }
 
 TDateTime ToDateTime(TimePoint t)
 {

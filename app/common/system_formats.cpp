@@ -128,7 +128,8 @@ std::string FormatFromStrftime(std::string_view p)
         }
         char c = p[++i];
         // Flags and widths of glibc's extensions ("%-d", "%Ey") change nothing we can show.
-        while ((c == '-' || c == '_' || c == '0' || c == '^' || c == '#' || c == 'E' || c == 'O') && i + 1 < p.size())
+        while ((c == '-' || c == '_' || c == '0' || c == '^' || c == '#' || c == 'E' || c == 'O') &&
+               i + 1 < p.size())
             c = p[++i];
         switch (c) {
         case 'd': out += "dd"; break;
@@ -137,7 +138,8 @@ std::string FormatFromStrftime(std::string_view p)
         case 'y': out += "yy"; break;
         case 'Y': out += "yyyy"; break;
         case 'C': out += "yy"; break;
-        case 'b': case 'h': out += "mmm"; break;
+        case 'b':
+        case 'h': out += "mmm"; break;
         case 'B': out += "mmmm"; break;
         case 'a': out += "ddd"; break;
         case 'A': out += "dddd"; break;
@@ -147,13 +149,15 @@ std::string FormatFromStrftime(std::string_view p)
         case 'l': out += "h"; break;
         case 'M': out += "nn"; break;
         case 'S': out += "ss"; break;
-        case 'p': case 'P': out += "AMPM"; break;
+        case 'p':
+        case 'P': out += "AMPM"; break;
         case 'r': out += "hh:nn:ss AMPM"; break;
         case 'R': out += "hh:nn"; break;
         case 'T': out += "hh:nn:ss"; break;
         case 'D': out += "mm/dd/yy"; break;
         case 'F': out += "yyyy-mm-dd"; break;
-        case 'n': case 't': out += " "; break;
+        case 'n':
+        case 't': out += " "; break;
         case '%': out += "%"; break;
         default: break; // time zone and week numbers have no counterpart
         }
@@ -177,8 +181,11 @@ std::string FormatFromWindowsPicture(std::string_view p, bool isTime)
             continue;
         }
         switch (c) {
-        case 'h': case 'H': out += n >= 2 ? "hh" : "h"; break;
-        case 'm': out += isTime ? (n >= 2 ? "nn" : "n") : std::string(std::min<std::size_t>(n, 4), 'm'); break;
+        case 'h':
+        case 'H': out += n >= 2 ? "hh" : "h"; break;
+        case 'm':
+            out += isTime ? (n >= 2 ? "nn" : "n") : std::string(std::min<std::size_t>(n, 4), 'm');
+            break;
         case 'M': out += std::string(std::min<std::size_t>(n, 4), 'm'); break;
         case 's': out += n >= 2 ? "ss" : "s"; break;
         case 't': out += "AMPM"; break;

@@ -8,20 +8,17 @@ namespace orvane {
 
 // The program's exceptions for failures of the macro engine, worded with the engine's own
 // messages.
-class EHookError : public std::runtime_error
-{
+class EHookError : public std::runtime_error {
 public:
     using std::runtime_error::runtime_error;
 };
 
-class EInstallMacro : public std::runtime_error
-{
+class EInstallMacro : public std::runtime_error {
 public:
     using std::runtime_error::runtime_error;
 };
 
-class EShiftKeysNotAllowed : public std::runtime_error
-{
+class EShiftKeysNotAllowed : public std::runtime_error {
 public:
     using std::runtime_error::runtime_error;
 };

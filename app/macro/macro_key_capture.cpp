@@ -6,18 +6,19 @@ namespace {
 
 constexpr uint8_t kVkLButton = 0x01;
 
-KyKey withModifiers(uint8_t vk, uint8_t modifiers)
-{
-    return static_cast<KyKey>(vk | (modifiers & 7) << 8);
-}
+KyKey withModifiers(uint8_t vk, uint8_t modifiers) { return static_cast<KyKey>(vk | (modifiers & 7) << 8); }
 
 bool isNavigationKey(KyKey key)
 {
     switch (key) {
-    case 0x0009: case 0x000D: case 0x0026: case 0x0028: case 0x0226: case 0x0228: case 0x0409:
-        return true;
-    default:
-        return false;
+    case 0x0009:
+    case 0x000D:
+    case 0x0026:
+    case 0x0028:
+    case 0x0226:
+    case 0x0228:
+    case 0x0409: return true;
+    default: return false;
     }
 }
 

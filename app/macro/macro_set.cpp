@@ -31,10 +31,7 @@ TMacroSet::TMacroSet() : m_notifyWindow(newNotifyWindow())
     SetToggleRecordKey(1914);
 }
 
-TMacroSet::~TMacroSet()
-{
-    notifyWindows().erase(m_notifyWindow);
-}
+TMacroSet::~TMacroSet() { notifyWindows().erase(m_notifyWindow); }
 
 KyKey TMacroSet::ToggleRecordKey() const { return GetToggleRecordKey(); }
 void TMacroSet::SetToggleRecordKey(KyKey key) { ::SetToggleRecordKey(key); }
@@ -62,8 +59,8 @@ std::string TMacroSet::Version() const
 uint8_t TMacroSet::Handle()
 {
     if (m_handle == 0) {
-        const KyBool installed = InstallHook(m_notifyWindow, FastPlayback, SystemWide,
-                                             RecordMouse, MouseBase, CancelChecking);
+        const KyBool installed =
+            InstallHook(m_notifyWindow, FastPlayback, SystemWide, RecordMouse, MouseBase, CancelChecking);
         if (!installed)
             throw EHookError(LibraryMessage(KyMsgOneHookPerTask));
         m_handle = installed;
@@ -77,23 +74,16 @@ void TMacroSet::Uninstall()
     m_handle = 0;
 }
 
-KyMacro TMacroSet::ScrapMacro() const
-{
-    return GetScrapMacro();
-}
+KyMacro TMacroSet::ScrapMacro() const { return GetScrapMacro(); }
 
-void TMacroSet::InstallMacro(KyKey Key, KyMacro Macro, const std::string &Name,
-                             KyCodeHook CodeHook)
+void TMacroSet::InstallMacro(KyKey Key, KyMacro Macro, const std::string &Name, KyCodeHook CodeHook)
 {
     // Results 0 and 1 raise nothing: for 1 the library has said there is no room.
     if (::InstallMacro(Key, Macro, Name.c_str(), CodeHook) > 0x80)
         throw EInstallMacro(LibraryMessage(KyMsgAllocate));
 }
 
-int TMacroSet::notifyDescriptor() const
-{
-    return GetNotifyDescriptor();
-}
+int TMacroSet::notifyDescriptor() const { return GetNotifyDescriptor(); }
 
 void TMacroSet::ProcessNotifications()
 {
@@ -131,8 +121,7 @@ void TMacroSet::Dispatch(const KyNotification &n)
         if (OnAssigned)
             OnAssigned(*this, n.lParam);
         break;
-    default:
-        break;
+    default: break;
     }
 }
 

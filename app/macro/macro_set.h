@@ -38,8 +38,7 @@ enum TUserMacroEngineState : uint8_t {
 // engine's keys, installs macros with code hooks and turns the engine's notifications into
 // events. The engine posts its notifications to the notify window this component owns; the
 // program's event loop watches notifyDescriptor() and calls ProcessNotifications().
-class TMacroSet
-{
+class TMacroSet {
 public:
     using TNotifyEvent = std::function<void(TMacroSet &Sender)>;
     using TNotifyStateEvent = std::function<void(TMacroSet &Sender, TUserMacroEngineState State)>;
@@ -61,9 +60,9 @@ public:
     KyKey ToggleRecordKey() const;
     void SetToggleRecordKey(KyKey key);
     KyKey CancelKey() const;
-    void SetCancelKey(KyKey key);   // EShiftKeysNotAllowed for a key with modifiers
+    void SetCancelKey(KyKey key); // EShiftKeysNotAllowed for a key with modifiers
     KyKey PauseKey() const;
-    void SetPauseKey(KyKey key);    // EShiftKeysNotAllowed for a key with modifiers
+    void SetPauseKey(KyKey key); // EShiftKeysNotAllowed for a key with modifiers
 
     // "2.0": the library's version.
     std::string Version() const;

@@ -16,10 +16,7 @@ std::string twoDigits(int n)
     return text;
 }
 
-bool noDisc(CDMode mode)
-{
-    return mode == CDMode::NotReady || mode == CDMode::Open;
-}
+bool noDisc(CDMode mode) { return mode == CDMode::NotReady || mode == CDMode::Open; }
 
 } // namespace
 
@@ -178,8 +175,7 @@ void CDPlayerLogic::Timer2Timer()
             m_st.SeqIndex = 0;
             m_s.device.seekToStart();
             break;
-        default:
-            break;
+        default: break;
         }
         mode = m_s.device.mode();
     }
@@ -284,7 +280,8 @@ void CDPlayerLogic::MediaPlayer1Click(CDButton button)
     case cbPrev:
         if ((m_st.Mode == cmShuffle || m_st.Mode == cmPlayList) && m_st.SeqIndex >= 2) {
             --m_st.SeqIndex;
-            const int track = m_st.Mode == cmShuffle ? shuffleTrack(m_st.SeqIndex) : playListTrack(m_st.SeqIndex);
+            const int track =
+                m_st.Mode == cmShuffle ? shuffleTrack(m_st.SeqIndex) : playListTrack(m_st.SeqIndex);
             playTrackAlone(track);
             Push(PushState::Play);
             showTrack(track);
@@ -294,11 +291,8 @@ void CDPlayerLogic::MediaPlayer1Click(CDButton button)
         if (m_st.Mode == cmLoop || m_st.Mode == cmSingle)
             MediaPlayer1Notify();
         return;
-    case cbEject:
-        m_s.device.eject();
-        return;
-    default:
-        return;
+    case cbEject: m_s.device.eject(); return;
+    default: return;
     }
 }
 
@@ -317,10 +311,7 @@ void CDPlayerLogic::ModeBtnClick()
     m_view.Panel2 = ModeName(m_st.Mode);
 }
 
-void CDPlayerLogic::refreshTrackCount()
-{
-    m_s.database.current().NumTracks = m_s.device.numberOfTracks();
-}
+void CDPlayerLogic::refreshTrackCount() { m_s.database.current().NumTracks = m_s.device.numberOfTracks(); }
 
 void CDPlayerLogic::showNamesAfterEditing()
 {
@@ -440,10 +431,7 @@ std::optional<uint32_t> CDPlayerLogic::endOfTrack(int track)
     return m_s.device.trackStart(track + 1);
 }
 
-int CDPlayerLogic::trackCount()
-{
-    return m_s.device.numberOfTracks();
-}
+int CDPlayerLogic::trackCount() { return m_s.device.numberOfTracks(); }
 
 int CDPlayerLogic::shuffleTrack(int position) const
 {
@@ -452,9 +440,6 @@ int CDPlayerLogic::shuffleTrack(int position) const
     return m_st.ShuffleOrder[static_cast<std::size_t>(position)];
 }
 
-int CDPlayerLogic::playListTrack(int entry) const
-{
-    return m_s.database.current().playListTrack(entry);
-}
+int CDPlayerLogic::playListTrack(int entry) const { return m_s.database.current().playListTrack(entry); }
 
 } // namespace orvane

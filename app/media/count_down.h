@@ -19,10 +19,10 @@ public:
     static constexpr int kAlarmQuietBelow = 56;
 
     struct Tick {
-        std::string text;            // what TimeLeft shows
-        bool justEnded = false;      // the first tick at the end: disable the fields, raise Start
-        bool bringToFront = false;   // show the window and bring it forward
-        bool playWave = false;       // play the alarm wave (async, without cutting one off)
+        std::string text;          // what TimeLeft shows
+        bool justEnded = false;    // the first tick at the end: disable the fields, raise Start
+        bool bringToFront = false; // show the window and bring it forward
+        bool playWave = false;     // play the alarm wave (async, without cutting one off)
     };
 
     explicit CountDown(const Clock &clock);

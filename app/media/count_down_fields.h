@@ -21,7 +21,11 @@ public:
     // "'<text>' is not a valid integer value", comes back.
     std::optional<std::string> setText(CountDownField f, const std::string &text);
     // The field got the focus; the spin button acts on it from now on.
-    void enter(CountDownField f) { m_focus = f; m_spinTarget = f; }
+    void enter(CountDownField f)
+    {
+        m_focus = f;
+        m_spinTarget = f;
+    }
     // The field lost the focus: two digits, and for the hours their range.
     std::optional<std::string> leave(CountDownField f);
     // Up (+1) or Down (-1) arrow in field `f`: step with wrap and carry, then two digits.

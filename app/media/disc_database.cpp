@@ -73,10 +73,7 @@ bool writeWhole(int fd, const void *buffer, std::size_t size, off_t at)
 
 TDiscDatabase::TDiscDatabase(std::string path) : m_path(std::move(path)) {}
 
-std::string TDiscDatabase::defaultPath()
-{
-    return ProgramDir() + "CDNAME32.REC";
-}
+std::string TDiscDatabase::defaultPath() { return ProgramDir() + "CDNAME32.REC"; }
 
 DiscLookUp TDiscDatabase::LookUp(const DiscIdentity &disc)
 {
@@ -93,7 +90,7 @@ DiscLookUp TDiscDatabase::LookUp(const DiscIdentity &disc)
         result.alreadyCurrent = true;
         return result;
     }
-    struct stat info{};
+    struct stat info {};
     if (::fstat(file.get(), &info) != 0) {
         result.error = ioError(m_path, errno);
         return result;
@@ -103,9 +100,10 @@ DiscLookUp TDiscDatabase::LookUp(const DiscIdentity &disc)
     const int64_t whole = info.st_size / kRecordSize;
     if (info.st_size % kRecordSize != 0 && !m_warned) {
         m_warned = true;
-        result.warning = m_path + " ends in a partial record of " + std::to_string(info.st_size % kRecordSize)
-                         + " bytes. The whole records were read; the partial one is kept in " + m_path
-                         + ".partial when a new disc needs its place.";
+        result.warning = m_path + " ends in a partial record of " +
+                         std::to_string(info.st_size % kRecordSize) +
+                         " bytes. The whole records were read; the partial one is kept in " + m_path +
+                         ".partial when a new disc needs its place.";
     }
     for (int64_t n = 0; n < whole; ++n) {
         TDiscRecord record;

@@ -49,9 +49,6 @@ int TDiscRecord::playListTrack(int k) const
     return index + 1;
 }
 
-int TDiscRecord::namedTracks() const
-{
-    return std::clamp(NumTracks, 0, kMaxCDTracks);
-}
+int TDiscRecord::namedTracks() const { return std::clamp(NumTracks, 0, kMaxCDTracks); }
 
 } // namespace orvane

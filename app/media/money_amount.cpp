@@ -37,7 +37,9 @@ std::string FormatMoney(double amount)
         kept = keep <= static_cast<int>(mantissa.size())
                    ? mantissa.substr(0, static_cast<std::size_t>(keep))
                    : mantissa + std::string(static_cast<std::size_t>(keep) - mantissa.size(), '0');
-    const int next = keep >= 0 && keep < static_cast<int>(mantissa.size()) ? mantissa[static_cast<std::size_t>(keep)] - '0' : 0;
+    const int next = keep >= 0 && keep < static_cast<int>(mantissa.size())
+                         ? mantissa[static_cast<std::size_t>(keep)] - '0'
+                         : 0;
     if (kept.empty())
         kept = "0";
     if (next >= 5) {

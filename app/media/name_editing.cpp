@@ -1,7 +1,7 @@
 #include "app/media/name_editing.h"
 
-#include "app/media/disc_record.h"
 #include "app/common/stored_text.h"
+#include "app/media/disc_record.h"
 
 #include <algorithm>
 
@@ -19,10 +19,7 @@ std::string NameEditing::label() const
     return namingDisc() ? "CD Name" : "Track " + std::to_string(m_index + 1) + " Name";
 }
 
-std::string NameEditing::text() const
-{
-    return m_names[static_cast<std::size_t>(m_index + 1)];
-}
+std::string NameEditing::text() const { return m_names[static_cast<std::size_t>(m_index + 1)]; }
 
 void NameEditing::Prev(const std::string &field)
 {
@@ -38,10 +35,7 @@ void NameEditing::Next(const std::string &field)
         ++m_index;
 }
 
-void NameEditing::OK(const std::string &field)
-{
-    store(field);
-}
+void NameEditing::OK(const std::string &field) { store(field); }
 
 void NameEditing::store(const std::string &field)
 {

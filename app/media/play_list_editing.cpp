@@ -9,7 +9,8 @@ namespace {
 bool sameText(const std::string &a, const std::string &b)
 {
     return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
+               return std::tolower(static_cast<unsigned char>(x)) ==
+                      std::tolower(static_cast<unsigned char>(y));
            });
 }
 
@@ -46,10 +47,7 @@ void PlayListEditing::add(std::vector<int> trackRows)
     }
 }
 
-void PlayListEditing::addAll()
-{
-    m_playList.insert(m_playList.end(), m_tracks.begin(), m_tracks.end());
-}
+void PlayListEditing::addAll() { m_playList.insert(m_playList.end(), m_tracks.begin(), m_tracks.end()); }
 
 void PlayListEditing::remove(std::vector<int> playListRows)
 {
@@ -61,10 +59,7 @@ void PlayListEditing::remove(std::vector<int> playListRows)
     }
 }
 
-void PlayListEditing::removeAll()
-{
-    m_playList.clear();
-}
+void PlayListEditing::removeAll() { m_playList.clear(); }
 
 void PlayListEditing::dropTrack(int trackRow, int row)
 {
@@ -102,7 +97,8 @@ void PlayListEditing::convertBack(TDiscRecord &record) const
         // A line whose name no track has any more cannot be played; it is left out so that
         // the list stays without gaps.
         if (found != m_tracks.end())
-            record.PlayList[static_cast<std::size_t>(next++)] = static_cast<int32_t>(found - m_tracks.begin());
+            record.PlayList[static_cast<std::size_t>(next++)] =
+                static_cast<int32_t>(found - m_tracks.begin());
     }
 }
 

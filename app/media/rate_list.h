@@ -21,8 +21,8 @@ public:
     std::vector<std::string> load();
 
     struct Added {
-        bool inserted = false;               // the rate became the first entry
-        std::optional<std::string> error;    // a text for the user
+        bool inserted = false;            // the rate became the first entry
+        std::optional<std::string> error; // a text for the user
     };
     // Money mode was switched on with `rateText` (already blank-normalised): a new rate that is
     // not zero goes first in `rates`, the eleventh drops off, and the file is written. A text that

@@ -21,8 +21,7 @@ std::string CutToChars(const std::string &text, std::size_t maxChars)
 
 RecorderSession::RecorderSession(WaveDevice &device, const std::string &programDir, std::string presetFile)
     : m_device(device), m_paths(programDir), m_fileName(std::move(presetFile))
-{
-}
+{}
 
 bool RecorderSession::createEmptyWave(const std::string &path)
 {

@@ -10,8 +10,8 @@ uint32_t PackTmsf(int track, int32_t frames)
     const int32_t minutes = std::min<int32_t>(frames / (60 * kFramesPerSecond), 255);
     const int32_t seconds = (frames / kFramesPerSecond) % 60;
     const int32_t rest = frames % kFramesPerSecond;
-    return static_cast<uint32_t>(track & 0xFF) | static_cast<uint32_t>(minutes) << 8
-           | static_cast<uint32_t>(seconds) << 16 | static_cast<uint32_t>(rest) << 24;
+    return static_cast<uint32_t>(track & 0xFF) | static_cast<uint32_t>(minutes) << 8 |
+           static_cast<uint32_t>(seconds) << 16 | static_cast<uint32_t>(rest) << 24;
 }
 
 uint32_t PackMsf(int32_t frames)

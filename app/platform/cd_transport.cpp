@@ -22,10 +22,7 @@ void CDTransport::remove(CDMode reason)
     m_notification = false;
 }
 
-uint32_t CDTransport::position() const
-{
-    return hasDisc() ? m_toc.tmsfAt(m_head) : 0;
-}
+uint32_t CDTransport::position() const { return hasDisc() ? m_toc.tmsfAt(m_head) : 0; }
 
 void CDTransport::play(std::optional<uint32_t> from, std::optional<uint32_t> to)
 {
@@ -107,10 +104,7 @@ void CDTransport::heardUpTo(int32_t lsn)
     m_head = std::max(m_head, lsn);
 }
 
-bool CDTransport::takeNotification()
-{
-    return std::exchange(m_notification, false);
-}
+bool CDTransport::takeNotification() { return std::exchange(m_notification, false); }
 
 void CDTransport::jumpTo(int32_t lsn)
 {

@@ -48,14 +48,16 @@ bool TInstanceChannel::becomeFirstInstance()
     m_lock->setStaleLockTime(0);
     if (!m_lock->tryLock(100)) {
         // A lock left by a crashed instance is stale when its process is gone.
-        if (m_lock->error() != QLockFile::LockFailedError || !m_lock->removeStaleLockFile() || !m_lock->tryLock(100))
+        if (m_lock->error() != QLockFile::LockFailedError || !m_lock->removeStaleLockFile() ||
+            !m_lock->tryLock(100))
             return false;
     }
     QLocalServer::removeServer(socketPath());
     m_server = new QLocalServer(this);
     m_server->setSocketOptions(QLocalServer::UserAccessOption);
     if (!m_server->listen(socketPath()))
-        qWarning("orvane: cannot listen on %s: %s", qPrintable(socketPath()), qPrintable(m_server->errorString()));
+        qWarning("orvane: cannot listen on %s: %s", qPrintable(socketPath()),
+                 qPrintable(m_server->errorString()));
     connect(m_server, &QLocalServer::newConnection, this, &TInstanceChannel::onConnection);
     return true;
 }

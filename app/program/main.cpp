@@ -44,7 +44,7 @@ void InstallTerminationHandlers(orvane::TProgram &program)
         [[maybe_unused]] auto n = ::read(g_signalPipe[0], &c, 1);
         program.closeUnattended();
     });
-    struct sigaction sa{};
+    struct sigaction sa {};
     sa.sa_handler = OnTerminate;
     sigemptyset(&sa.sa_mask);
     sa.sa_flags = SA_RESTART;

@@ -14,7 +14,8 @@
 
 namespace orvane {
 
-TProgram::TProgram(std::unique_ptr<Clock> clock, MessageBoxes boxes) : m_clock(std::move(clock)), m_reporter(boxes)
+TProgram::TProgram(std::unique_ptr<Clock> clock, MessageBoxes boxes)
+    : m_clock(std::move(clock)), m_reporter(boxes)
 {
     InstallQtReportFunction(m_reporter);
     SetProgramReporter(&m_reporter);
@@ -30,7 +31,8 @@ TProgram::TProgram(std::unique_ptr<Clock> clock, MessageBoxes boxes) : m_clock(s
     m_main = std::make_unique<TMain>(*m_clock, m_state, *m_services, *this, m_reporter);
     m_reporter.setParentWindow(m_main.get());
     if (wantsHotKey)
-        QObject::connect(m_main.get(), &TMain::firstFrameShown, m_main.get(), [this] { bindAnnounceHotKey(); });
+        QObject::connect(m_main.get(), &TMain::firstFrameShown, m_main.get(),
+                         [this] { bindAnnounceHotKey(); });
     tellWhenSettingsCannotBeSaved();
 
     WireAlarmSet(*this);

@@ -19,7 +19,8 @@ namespace {
 // The part of the settings a command alarm may change, and back.
 CommandVoiceSettings ToCommandVoice(const TProgramSettings &s)
 {
-    return {s.record.playVoice, s.record.announceInterval, s.effectiveInterval, s.record.playWave, s.record.beforeAfter};
+    return {s.record.playVoice, s.record.announceInterval, s.effectiveInterval, s.record.playWave,
+            s.record.beforeAfter};
 }
 
 void FromCommandVoice(const CommandVoiceSettings &v, TProgramSettings &s)
@@ -41,15 +42,16 @@ TProgramServices::TProgramServices(const Clock &clock, ProgramState &state, Repo
         m_decorator = std::make_unique<TitleDecorator>(*m_windows);
         if (const int fd = m_windows->eventDescriptor(); fd >= 0) {
             m_windowEvents = std::make_unique<QSocketNotifier>(fd, QSocketNotifier::Read);
-            QObject::connect(m_windowEvents.get(), &QSocketNotifier::activated, [this] { m_windows->processEvents(); });
+            QObject::connect(m_windowEvents.get(), &QSocketNotifier::activated,
+                             [this] { m_windows->processEvents(); });
         }
-    }
-    else
+    } else
         std::fprintf(stderr, "orvane: no X display: the title-bar clock is off\n");
     m_sound = SdlSoundPlayer::fromEnvironment(clock);
     m_voice = std::make_unique<VoiceAnnouncer>(*m_sound);
     // Message windows snooze by the program-wide minutes that the save routine writes back.
-    m_alarms = std::make_unique<TAlarmServices>(clock, *m_sound, m_windows.get(), state.settings.snoozeTime, m_cd);
+    m_alarms =
+        std::make_unique<TAlarmServices>(clock, *m_sound, m_windows.get(), state.settings.snoozeTime, m_cd);
     m_alarms->setLauncherPath([this] { return m_state.SettingsIni->ReadString("Quaydeck", "Path", ""); });
     m_alarms->setReportError([this](const std::string &text) { m_reporter.report(text); });
 }
@@ -126,14 +128,16 @@ void TProgramServices::runAlarmPass(TDateTime displayMinute)
 
 void TProgramServices::saveAll()
 {
-    const auto errors = RunSaveRoutine(*m_state.SettingsIni, m_state.settings, [this] { return m_alarms->save(); });
+    const auto errors =
+        RunSaveRoutine(*m_state.SettingsIni, m_state.settings, [this] { return m_alarms->save(); });
     for (const std::string &e : errors)
         m_reporter.report(e);
 }
 
 void TProgramServices::saveFiles()
 {
-    const auto errors = RunSaveRoutine(*m_state.SettingsIni, m_state.settings, [this] { return m_alarms->save(); });
+    const auto errors =
+        RunSaveRoutine(*m_state.SettingsIni, m_state.settings, [this] { return m_alarms->save(); });
     for (const std::string &e : errors)
         std::fprintf(stderr, "orvane: %s\n", e.c_str());
 }

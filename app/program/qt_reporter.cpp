@@ -9,7 +9,9 @@
 
 namespace orvane {
 
-QtReporter::QtReporter(MessageBoxes boxes) : m_boxesShown(std::make_shared<std::atomic<bool>>(boxes == MessageBoxes::Shown)) {}
+QtReporter::QtReporter(MessageBoxes boxes)
+    : m_boxesShown(std::make_shared<std::atomic<bool>>(boxes == MessageBoxes::Shown))
+{}
 
 MessageBoxes QtReporter::boxes() const { return *m_boxesShown ? MessageBoxes::Shown : MessageBoxes::Off; }
 

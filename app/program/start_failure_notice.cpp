@@ -18,7 +18,8 @@ void ShowStartFailure(TMain &main, MessageBoxes boxes, const std::string &text)
     if (boxes == MessageBoxes::Off)
         return;
     // Not modal: the clock and every other window go on while it is shown.
-    auto *box = new QMessageBox(QMessageBox::Warning, QStringLiteral("Orvane"), message, QMessageBox::Ok, &main);
+    auto *box =
+        new QMessageBox(QMessageBox::Warning, QStringLiteral("Orvane"), message, QMessageBox::Ok, &main);
     box->setAttribute(Qt::WA_DeleteOnClose);
     box->setModal(false);
     box->setWindowModality(Qt::NonModal);

@@ -29,7 +29,9 @@ void WireAlarmPrograms(TProgram &program)
     });
     TMain &main = program.mainWindow();
     const MessageBoxes boxes = MessageBoxesFromEnvironment();
-    pass.services().notifyStartFailure = [&main, boxes](const std::string &text) { ShowStartFailure(main, boxes, text); };
+    pass.services().notifyStartFailure = [&main, boxes](const std::string &text) {
+        ShowStartFailure(main, boxes, text);
+    };
 }
 
 } // namespace orvane

@@ -27,11 +27,13 @@ public:
     {
         m_device = std::make_unique<CdioCDDevice>(CdioSource::fromEnvironment(), [this](int track) {
             if (m_log.enabled())
-                m_log.write(SoundKind::CdTrack, "track " + std::to_string(track), SoundMode::Async, SoundOutcome::Played);
+                m_log.write(SoundKind::CdTrack, "track " + std::to_string(track), SoundMode::Async,
+                            SoundOutcome::Played);
         });
         Reporter &reporter = program.reporter();
-        m_opener = std::make_unique<TCDPlayerOpener>(*m_device, program.services().cdFlags(), program.clock(),
-                                                     [&reporter](const std::string &text) { reporter.report(text); });
+        m_opener = std::make_unique<TCDPlayerOpener>(
+            *m_device, program.services().cdFlags(), program.clock(),
+            [&reporter](const std::string &text) { reporter.report(text); });
         program.alarms().setCDPlayerHooks(m_opener->hooks());
         program.registerCommand(MainCommand::CDPlayer, [this] { m_opener->open(); });
     }
@@ -51,9 +53,6 @@ private:
 
 } // namespace
 
-void WireCDPlayer(TProgram &program)
-{
-    new CDPlayerWiring(program, &program.mainWindow());
-}
+void WireCDPlayer(TProgram &program) { new CDPlayerWiring(program, &program.mainWindow()); }
 
 } // namespace orvane

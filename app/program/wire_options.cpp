@@ -18,9 +18,7 @@ void OpenOptions(TProgram &program)
 {
     ProgramState &state = program.state();
     const OptionsCommandParts parts{
-        state.settings,
-        *state.WinIni,
-        ProgramDir(),
+        state.settings, *state.WinIni, ProgramDir(),
         // The absolute path of the running program stands in for the short path Windows used.
         QCoreApplication::applicationFilePath().toStdString(),
         [&program](bool use, uint16_t key) {
@@ -29,8 +27,7 @@ void OpenOptions(TProgram &program)
             if (use && key != 0)
                 services.bindHotKey(key, [&program] { program.mainWindow().AnnounceNow(); });
         },
-        [&program] { program.mainWindow().ApplyLook(); },
-        [&program] { program.SaveAll(); },
+        [&program] { program.mainWindow().ApplyLook(); }, [&program] { program.SaveAll(); },
         [&program](const std::string &text) { program.reporter().report(text); }};
     RunOptionsCommand(&program.mainWindow(), parts);
 }

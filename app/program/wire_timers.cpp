@@ -11,7 +11,8 @@ void WireTimers(TProgram &program)
     // Timer windows have no owner: each deletes itself when the user closes it.
     program.registerCommand(MainCommand::DownTimer,
                             [&program] { (new TTimerDown(program.clock(), program.sound()))->show(); });
-    program.registerCommand(MainCommand::UpTimer, [&program] { (new TTimerUp(program.clock(), ProgramDir()))->show(); });
+    program.registerCommand(MainCommand::UpTimer,
+                            [&program] { (new TTimerUp(program.clock(), ProgramDir()))->show(); });
 }
 
 } // namespace orvane

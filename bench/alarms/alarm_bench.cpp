@@ -1,6 +1,6 @@
 // The cost of the alarm rules and of one alarm pass, which runs inside the clock's tick.
-#include "app/alarms/alarm_pass.h"
 #include "app/alarms/alarm_minute.h"
+#include "app/alarms/alarm_pass.h"
 #include "app/alarms/recurrence.h"
 #include "app/platform/fake/fake_process_launcher.h"
 #include "app/platform/fake/fake_sound_player.h"

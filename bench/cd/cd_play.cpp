@@ -58,7 +58,8 @@ void BM_PlayRequestToFirstSample(benchmark::State &state)
             }
             std::this_thread::sleep_for(std::chrono::microseconds(200));
         }
-        state.SetIterationTime(std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
+        state.SetIterationTime(
+            std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
         track = track % 3 + 1;
     }
     device.stop();

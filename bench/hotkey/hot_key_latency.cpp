@@ -57,8 +57,7 @@ void pumpUntilHook(Clock::time_point limit)
         pollfd fd{GetNotifyDescriptor(), POLLIN, 0};
         poll(&fd, 1, 5);
         KyNotification n;
-        while (TakeNotification(&n)) {
-        }
+        while (TakeNotification(&n)) {}
     }
 }
 
@@ -86,8 +85,7 @@ void BM_HotKeyToCodeHook(benchmark::State &state)
             XTestFakeKeyEvent(display, ctrl, False, 0);
             XSync(display, False);
             if (g_ran)
-                micros.push_back(
-                    std::chrono::duration<double, std::micro>(g_hookRan - pressed).count());
+                micros.push_back(std::chrono::duration<double, std::micro>(g_hookRan - pressed).count());
         }
     }
     report(state, micros);
@@ -105,8 +103,7 @@ void BM_XdotoolKeyToWindow(benchmark::State &state)
         state.SkipWithError("no X display");
         return;
     }
-    const Window window =
-        XCreateSimpleWindow(display, DefaultRootWindow(display), 0, 0, 200, 100, 0, 0, 0);
+    const Window window = XCreateSimpleWindow(display, DefaultRootWindow(display), 0, 0, 200, 100, 0, 0, 0);
     XSelectInput(display, window, KeyPressMask);
     XMapRaised(display, window);
     XSync(display, False);

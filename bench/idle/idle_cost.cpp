@@ -55,8 +55,10 @@ long RssKb(pid_t pid)
 
 void BM_IdleClock(benchmark::State &state)
 {
-    const int seconds = std::getenv("ORVANE_IDLE_SECONDS") ? std::atoi(std::getenv("ORVANE_IDLE_SECONDS")) : 60;
-    const std::string home = std::filesystem::temp_directory_path() / ("orvane-idle-" + std::to_string(::getpid()));
+    const int seconds =
+        std::getenv("ORVANE_IDLE_SECONDS") ? std::atoi(std::getenv("ORVANE_IDLE_SECONDS")) : 60;
+    const std::string home =
+        std::filesystem::temp_directory_path() / ("orvane-idle-" + std::to_string(::getpid()));
     std::filesystem::create_directories(home);
     setenv("ORVANE_HOME", home.c_str(), 1);
     setenv("SDL_AUDIODRIVER", "dummy", 1);

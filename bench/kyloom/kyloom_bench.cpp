@@ -1,9 +1,9 @@
 #include "core/engine.h"
 #include "core/hot_key_registry.h"
+#include "core/shared_segment.h"
 #include "kyloom32.h"
 #include "macro_files/macro_file_reader.h"
 #include "macro_files/macro_file_writer.h"
-#include "core/shared_segment.h"
 
 #include <benchmark/benchmark.h>
 
@@ -15,8 +15,7 @@ namespace {
 
 using namespace orvane;
 
-class BenchWindow : public MessageWindow
-{
+class BenchWindow : public MessageWindow {
 public:
     uint32_t id() const override { return 0x600001; }
 };
@@ -66,8 +65,7 @@ void MacroFileRoundTrip(benchmark::State &state)
     for (KyKey k = 0; k < 64; ++k)
         engine.installMacro(static_cast<KyKey>(0x0141 + k), engine.scrap(), "bench", nullptr);
     const std::string path =
-        (std::filesystem::temp_directory_path() / ("kyloom-bench-" + std::to_string(getpid())))
-            .string();
+        (std::filesystem::temp_directory_path() / ("kyloom-bench-" + std::to_string(getpid()))).string();
     for (auto _ : state) {
         MacroFileWriter(engine).write(path.c_str());
         MacroFileReader(engine).read(path.c_str(), false);

@@ -88,8 +88,7 @@ size_t charactersInOrder(const std::u32string &expected, const std::u32string &r
     std::vector<size_t> previous(received.size() + 1, 0), current(received.size() + 1, 0);
     for (char32_t e : expected) {
         for (size_t j = 0; j < received.size(); ++j)
-            current[j + 1] = e == received[j] ? previous[j] + 1
-                                              : std::max(previous[j + 1], current[j]);
+            current[j + 1] = e == received[j] ? previous[j] + 1 : std::max(previous[j + 1], current[j]);
         std::swap(previous, current);
     }
     return previous[received.size()];

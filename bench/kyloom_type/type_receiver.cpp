@@ -44,8 +44,8 @@ void askWindowManagerToActivate(Display *display, Window window)
     event.xclient.format = 32;
     event.xclient.data.l[0] = 2; // from a pager: honoured without focus-stealing checks
     event.xclient.data.l[1] = CurrentTime;
-    XSendEvent(display, DefaultRootWindow(display), False,
-               SubstructureNotifyMask | SubstructureRedirectMask, &event);
+    XSendEvent(display, DefaultRootWindow(display), False, SubstructureNotifyMask | SubstructureRedirectMask,
+               &event);
 }
 
 bool hasFocus(Display *display, Window window)
@@ -58,8 +58,8 @@ bool hasFocus(Display *display, Window window)
 
 Window openFocusedWindow(Display *display)
 {
-    const Window window = XCreateSimpleWindow(display, DefaultRootWindow(display), 0, 0, 400,
-                                              200, 0, 0, 0xFFFFFF);
+    const Window window =
+        XCreateSimpleWindow(display, DefaultRootWindow(display), 0, 0, 400, 200, 0, 0, 0xFFFFFF);
     XStoreName(display, window, "kyloom type bench");
     XSelectInput(display, window, KeyPressMask | StructureNotifyMask);
     // Like the toolkits' windows, it answers the window manager's (and the typist's) pings.
@@ -181,9 +181,9 @@ int runReceive(size_t count, int limitMs, const char *outFile)
     answerPingsUntilQuiet(display, 300);
     const std::u32string expected = benchText(count);
     std::ofstream(outFile) << toUtf8(arrival.text);
-    std::printf("received=%zu correct=%zu exact=%d first_ns=%lld last_ns=%lld\n",
-                arrival.text.size(), charactersInOrder(expected, arrival.text),
-                arrival.text == expected ? 1 : 0, arrival.first, arrival.last);
+    std::printf("received=%zu correct=%zu exact=%d first_ns=%lld last_ns=%lld\n", arrival.text.size(),
+                charactersInOrder(expected, arrival.text), arrival.text == expected ? 1 : 0, arrival.first,
+                arrival.last);
     XCloseDisplay(display);
     return 0;
 }

@@ -43,8 +43,7 @@ void put(std::string &out, uint32_t value, int bytes)
 // A macro file with one macro: 'a' typed, then 'b' typed `gap` ms later.
 std::string writeMacro(uint32_t gap)
 {
-    const uint32_t events[4][2] = {{0x100, 1000}, {0x101, 1000}, {0x100, 1000 + gap},
-                                   {0x101, 1000 + gap}};
+    const uint32_t events[4][2] = {{0x100, 1000}, {0x101, 1000}, {0x100, 1000 + gap}, {0x101, 1000 + gap}};
     std::string bytes = "\x08KYLOOM32";
     put(bytes, 0x0200, 2);
     put(bytes, 0, 2);
@@ -65,13 +64,11 @@ std::string writeMacro(uint32_t gap)
 }
 
 // A focused window on a connection of its own that notes the arrival of every key press.
-class Witness
-{
+class Witness {
 public:
     Witness() : m_display(XOpenDisplay(nullptr))
     {
-        m_window = XCreateSimpleWindow(m_display, DefaultRootWindow(m_display), 0, 0, 200, 100,
-                                       0, 0, 0);
+        m_window = XCreateSimpleWindow(m_display, DefaultRootWindow(m_display), 0, 0, 200, 100, 0, 0, 0);
         XSelectInput(m_display, m_window, KeyPressMask);
         XMapRaised(m_display, m_window);
         XSync(m_display, False);
@@ -141,15 +138,13 @@ void BM_PlaybackGapError(benchmark::State &state)
                 pollfd fd{GetNotifyDescriptor(), POLLIN, 0};
                 poll(&fd, 1, 5);
                 KyNotification n;
-                while (TakeNotification(&n)) {
-                }
+                while (TakeNotification(&n)) {}
             }
             std::this_thread::sleep_for(std::chrono::milliseconds(20));
             const auto presses = witness.take();
             if (presses.size() != 2)
                 continue;
-            const double seen =
-                std::chrono::duration<double, std::milli>(presses[1] - presses[0]).count();
+            const double seen = std::chrono::duration<double, std::milli>(presses[1] - presses[0]).count();
             errors.push_back(std::fabs(seen - gap));
         }
     }
@@ -159,7 +154,12 @@ void BM_PlaybackGapError(benchmark::State &state)
     state.counters["playbacks"] = static_cast<double>(errors.size());
     UninstallHook();
 }
-BENCHMARK(BM_PlaybackGapError)->Arg(0)->Arg(50)->Arg(100)->Arg(500)->Iterations(1)
+BENCHMARK(BM_PlaybackGapError)
+    ->Arg(0)
+    ->Arg(50)
+    ->Arg(100)
+    ->Arg(500)
+    ->Iterations(1)
     ->Unit(benchmark::kMillisecond);
 
 } // namespace

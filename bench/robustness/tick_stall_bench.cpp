@@ -1,8 +1,8 @@
 // How long one alarm pass holds up the clock's tick when it starts a program that never shows a
 // window (and when it stops one), with the real process launcher and the real X11 window layer.
 // Goal: no wait at all; the pass costs the spawn only. Run under xvfb-run.
-#include "app/alarms/alarm_pass.h"
 #include "app/alarms/alarm_minute.h"
+#include "app/alarms/alarm_pass.h"
 #include "app/platform/fake/fake_sound_player.h"
 #include "app/platform/process/posix_process_launcher.h"
 #include "app/platform/window_layer.h"
@@ -51,7 +51,8 @@ void BM_PassStartingAWindowlessProgram(benchmark::State &state)
         state.ResumeTiming();
         const auto begin = std::chrono::steady_clock::now();
         pass.AlarmPass(minute, voice);
-        worst = std::max(worst, std::chrono::duration<double>(std::chrono::steady_clock::now() - begin).count());
+        worst =
+            std::max(worst, std::chrono::duration<double>(std::chrono::steady_clock::now() - begin).count());
         minute += 1.0 / kMinutesPerDay;
     }
     state.counters["worst_stall_s"] = worst;

@@ -39,7 +39,8 @@ pid_t Spawn(const std::vector<std::string> &args)
     std::vector<std::string> env;
     for (char **e = environ; *e; ++e) {
         const std::string entry = *e;
-        if (entry.rfind("DISPLAY=", 0) && entry.rfind("ORVANE_HOME=", 0) && entry.rfind("XDG_RUNTIME_DIR=", 0))
+        if (entry.rfind("DISPLAY=", 0) && entry.rfind("ORVANE_HOME=", 0) &&
+            entry.rfind("XDG_RUNTIME_DIR=", 0))
             env.push_back(entry);
     }
     env.push_back("DISPLAY=" + g_display);
@@ -93,8 +94,8 @@ void Summary(const char *name, std::vector<double> v)
     std::sort(v.begin(), v.end());
     if (v.empty())
         return;
-    std::printf("%-12s start to map over %zu rounds: min %.1f ms, median %.1f ms, max %.1f ms\n", name, v.size(),
-                v.front(), v[v.size() / 2], v.back());
+    std::printf("%-12s start to map over %zu rounds: min %.1f ms, median %.1f ms, max %.1f ms\n", name,
+                v.size(), v.front(), v[v.size() / 2], v.back());
 }
 
 void BM_StartToMap(benchmark::State &state)
@@ -105,7 +106,8 @@ void BM_StartToMap(benchmark::State &state)
         return;
     }
     g_display = session->displayName();
-    g_home = (std::filesystem::temp_directory_path() / ("orvane-bench-start-" + std::to_string(getpid()))).string();
+    g_home = (std::filesystem::temp_directory_path() / ("orvane-bench-start-" + std::to_string(getpid())))
+                 .string();
     std::filesystem::create_directories(g_home + "/run");
     std::filesystem::permissions(g_home + "/run", std::filesystem::perms::owner_all);
     Display *display = XOpenDisplay(g_display.c_str());
@@ -143,7 +145,9 @@ int main(int argc, char **argv)
         return app.exec();
     }
     g_self = std::filesystem::canonical("/proc/self/exe").string();
-    benchmark::RegisterBenchmark("StartToMap", BM_StartToMap)->Iterations(Rounds())->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark("StartToMap", BM_StartToMap)
+        ->Iterations(Rounds())
+        ->Unit(benchmark::kMillisecond);
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

@@ -43,7 +43,8 @@ public:
     {
         if (!m_display)
             return;
-        XDeleteProperty(m_display, DefaultRootWindow(m_display), XInternAtom(m_display, "_NET_ACTIVE_WINDOW", False));
+        XDeleteProperty(m_display, DefaultRootWindow(m_display),
+                        XInternAtom(m_display, "_NET_ACTIVE_WINDOW", False));
         for (const Window w : m_windows)
             XDestroyWindow(m_display, w);
         XCloseDisplay(m_display);
@@ -52,8 +53,9 @@ public:
     void setActive(int index)
     {
         const long value = static_cast<long>(m_windows[index]);
-        XChangeProperty(m_display, DefaultRootWindow(m_display), XInternAtom(m_display, "_NET_ACTIVE_WINDOW", False),
-                        XA_WINDOW, 32, PropModeReplace, reinterpret_cast<const unsigned char *>(&value), 1);
+        XChangeProperty(m_display, DefaultRootWindow(m_display),
+                        XInternAtom(m_display, "_NET_ACTIVE_WINDOW", False), XA_WINDOW, 32, PropModeReplace,
+                        reinterpret_cast<const unsigned char *>(&value), 1);
         XSync(m_display, False);
     }
 

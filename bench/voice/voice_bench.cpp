@@ -170,7 +170,10 @@ void BM_SnippetAfterTheDeviceClosedAtRest(benchmark::State &state)
     };
     timeRequests(state, player, 11, closed, [&] { player.play(SoundImage{"WAVEFILE_7", *image}, sndAsync); });
 }
-BENCHMARK(BM_SnippetAfterTheDeviceClosedAtRest)->UseManualTime()->Iterations(40)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SnippetAfterTheDeviceClosedAtRest)
+    ->UseManualTime()
+    ->Iterations(40)
+    ->Unit(benchmark::kMillisecond);
 
 // The first request of a run also opens the device.
 void BM_FirstRequestWithDeviceOpening(benchmark::State &state)

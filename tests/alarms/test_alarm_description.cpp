@@ -34,21 +34,49 @@ TEST_P(DescribeAlarmTest, PadsTheTimeCutsTheRuleAndAppendsTheText)
 
 INSTANTIATE_TEST_SUITE_P(
     Lines, DescribeAlarmTest,
-    ::testing::Values(
-        DescribeCase{"Once", With(MakeAlarm(rcOnce, TimeAt(7, 22), atMessage, "Wake up"), [](TAlarmRecord &r) { r.AlarmDate = At(1996, 12, 25); }),
-                     "7:22 AM" + Blanks(3) + "once on 12/25/96" + Blanks(8) + "Wake up"},
-        DescribeCase{"RecursFirstMonday", With(MakeAlarm(rcRecurs, TimeAt(7, 22), atMessage, "x"), [](TAlarmRecord &r) { r.RecursWhichCode = 2; r.RecursDayCode = 2; }),
-                     "7:22 AM" + Blanks(3) + "on 1st Monday" + Blanks(11) + "x"},
-        DescribeCase{"EveryFifteenMinutesWeekdays", With(MakeAlarm(rcEvery, TimeAt(7, 22), atMessage, "x"), [](TAlarmRecord &r) { r.Count = 15; r.EveryUnit = euMinutes; r.EveryDaysCode = 9; }),
-                     "7:22 AM" + Blanks(3) + "every 15 min on Wday" + Blanks(4) + "x"},
-        DescribeCase{"EveryHoursIsCutAt34", With(MakeAlarm(rcEvery, TimeAt(7, 22), atMessage, "x"), [](TAlarmRecord &r) { r.Count = 12; r.EveryUnit = euHours; r.EveryDaysCode = 8; }),
-                     "7:22 AM" + Blanks(3) + "every 12 hours on Evry" + Blanks(2) + "x"},
-        DescribeCase{"Daily", MakeAlarm(rcDaily, TimeAt(7, 22), atMessage, "Tea"), "7:22 AM" + Blanks(3) + "Daily" + Blanks(19) + "Tea"},
-        DescribeCase{"MonthlyTwentyFirst", With(MakeAlarm(rcMonthly, TimeAt(7, 22), atMessage, "Rent"), [](TAlarmRecord &r) { r.Count = 21; }),
-                     "7:22 AM" + Blanks(3) + "21st of every month" + Blanks(5) + "Rent"},
-        DescribeCase{"AfternoonTimeIsEightColumns", MakeAlarm(rcDaily, TimeAt(19, 5), atMessage, ""), "7:05 PM" + Blanks(3) + "Daily" + Blanks(19)},
-        DescribeCase{"UnknownDayCodeGivesAnEmptyWord", With(MakeAlarm(rcRecurs, TimeAt(7, 22), atMessage, ""), [](TAlarmRecord &r) { r.RecursWhichCode = 9; r.RecursDayCode = 0; }),
-                     "7:22 AM" + Blanks(3) + "on  " + Blanks(19) + ""}),
+    ::testing::Values(DescribeCase{"Once",
+                                   With(MakeAlarm(rcOnce, TimeAt(7, 22), atMessage, "Wake up"),
+                                        [](TAlarmRecord &r) { r.AlarmDate = At(1996, 12, 25); }),
+                                   "7:22 AM" + Blanks(3) + "once on 12/25/96" + Blanks(8) + "Wake up"},
+                      DescribeCase{"RecursFirstMonday",
+                                   With(MakeAlarm(rcRecurs, TimeAt(7, 22), atMessage, "x"),
+                                        [](TAlarmRecord &r) {
+                                            r.RecursWhichCode = 2;
+                                            r.RecursDayCode = 2;
+                                        }),
+                                   "7:22 AM" + Blanks(3) + "on 1st Monday" + Blanks(11) + "x"},
+                      DescribeCase{"EveryFifteenMinutesWeekdays",
+                                   With(MakeAlarm(rcEvery, TimeAt(7, 22), atMessage, "x"),
+                                        [](TAlarmRecord &r) {
+                                            r.Count = 15;
+                                            r.EveryUnit = euMinutes;
+                                            r.EveryDaysCode = 9;
+                                        }),
+                                   "7:22 AM" + Blanks(3) + "every 15 min on Wday" + Blanks(4) + "x"},
+                      DescribeCase{"EveryHoursIsCutAt34",
+                                   With(MakeAlarm(rcEvery, TimeAt(7, 22), atMessage, "x"),
+                                        [](TAlarmRecord &r) {
+                                            r.Count = 12;
+                                            r.EveryUnit = euHours;
+                                            r.EveryDaysCode = 8;
+                                        }),
+                                   "7:22 AM" + Blanks(3) + "every 12 hours on Evry" + Blanks(2) + "x"},
+                      DescribeCase{"Daily", MakeAlarm(rcDaily, TimeAt(7, 22), atMessage, "Tea"),
+                                   "7:22 AM" + Blanks(3) + "Daily" + Blanks(19) + "Tea"},
+                      DescribeCase{"MonthlyTwentyFirst",
+                                   With(MakeAlarm(rcMonthly, TimeAt(7, 22), atMessage, "Rent"),
+                                        [](TAlarmRecord &r) { r.Count = 21; }),
+                                   "7:22 AM" + Blanks(3) + "21st of every month" + Blanks(5) + "Rent"},
+                      DescribeCase{"AfternoonTimeIsEightColumns",
+                                   MakeAlarm(rcDaily, TimeAt(19, 5), atMessage, ""),
+                                   "7:05 PM" + Blanks(3) + "Daily" + Blanks(19)},
+                      DescribeCase{"UnknownDayCodeGivesAnEmptyWord",
+                                   With(MakeAlarm(rcRecurs, TimeAt(7, 22), atMessage, ""),
+                                        [](TAlarmRecord &r) {
+                                            r.RecursWhichCode = 9;
+                                            r.RecursDayCode = 0;
+                                        }),
+                                   "7:22 AM" + Blanks(3) + "on  " + Blanks(19) + ""}),
     [](const auto &info) { return std::string(info.param.name); });
 
 TEST(DescribeAlarm, ALongShortTimeFormatIsCutToTenColumns)
@@ -62,8 +90,9 @@ TEST(DescribeAlarm, ALongShortTimeFormatIsCutToTenColumns)
 
 TEST(DaySuffix, OrdinalsOfEveryDayOfTheMonth)
 {
-    const std::pair<int, const char *> cases[] = {{1, "st "}, {2, "nd "}, {3, "rd "}, {4, "th "}, {11, "th "}, {12, "th "},
-                                                  {13, "th "}, {21, "st "}, {22, "nd "}, {23, "rd "}, {30, "th "}, {31, "st "}};
+    const std::pair<int, const char *> cases[] = {{1, "st "},  {2, "nd "},  {3, "rd "},  {4, "th "},
+                                                  {11, "th "}, {12, "th "}, {13, "th "}, {21, "st "},
+                                                  {22, "nd "}, {23, "rd "}, {30, "th "}, {31, "st "}};
     for (const auto &[day, suffix] : cases)
         EXPECT_EQ(DaySuffix(day), suffix) << day;
 }

@@ -137,8 +137,8 @@ TEST_F(AlarmFileTest, DamagedRecordsAreRepairedOneByOne)
     nanDate.AlarmDate = nan;
     TAlarmRecord oddFlag = MakeAlarm(rcDaily, TimeAt(8, 0), atMessage, "flag");
     oddFlag.AutoDelete = 7;
-    TempDir::write(path, Bytes(longText) + Bytes(badRecurrence) + Bytes(badAction) + Bytes(nanStart) + Bytes(infNext) +
-                             Bytes(nanDate) + Bytes(oddFlag));
+    TempDir::write(path, Bytes(longText) + Bytes(badRecurrence) + Bytes(badAction) + Bytes(nanStart) +
+                             Bytes(infNext) + Bytes(nanDate) + Bytes(oddFlag));
 
     const AlarmFileLoad load = file.Load(table);
     EXPECT_EQ(load.faults.size(), 6u);
@@ -215,7 +215,7 @@ TEST_F(AlarmFileTest, AnUnreadableFileIsMovedAsideNotOverwritten)
             t.storeAlarm(1, MakeAlarm(rcDaily, TimeAt(8, 0), atMessage, "new"));
             if (auto error = unreadable.Save(t))
                 return "save failed: " + *error;
-            struct stat kept{};
+            struct stat kept {};
             if (::stat(unreadable.backupPath().c_str(), &kept) != 0 || (kept.st_mode & 07777) != 0 ||
                 kept.st_size != 384)
                 return "the unreadable file was not kept as it was";
@@ -232,8 +232,9 @@ TEST_F(AlarmFileTest, AnUnreadableFileIsMovedAsideNotOverwritten)
 TEST_F(AlarmFileTest, StaleTemporariesOfAKilledSaveGoAtLoadAndNothingElse)
 {
     const std::vector<std::string> stale = {"alarms32.rec.Ab12Cd", "alarms32.rec.zzzzzz"};
-    const std::vector<std::string> kept = {"alarms32.rec.bad", "alarms32.rec.Ab12C", "alarms32.rec.Ab12Cde",
-                                           "alarms32.rec.Ab-2Cd", "murvelin.ini.Ab12Cd", "xalarms32.rec.Ab12Cd"};
+    const std::vector<std::string> kept = {"alarms32.rec.bad",     "alarms32.rec.Ab12C",
+                                           "alarms32.rec.Ab12Cde", "alarms32.rec.Ab-2Cd",
+                                           "murvelin.ini.Ab12Cd",  "xalarms32.rec.Ab12Cd"};
     for (const auto &name : stale)
         TempDir::write(dir.file(name), "partial");
     for (const auto &name : kept)

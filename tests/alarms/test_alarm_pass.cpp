@@ -18,7 +18,8 @@ TEST_F(AlarmPassTest, TwoAlarmsDueInTheSameMinuteBothFireInSlotOrder)
     EXPECT_EQ(opener.opened[0].text, "first");
     EXPECT_EQ(opener.opened[1].text, "second");
     EXPECT_EQ(opener.opened[0].slot, 1);
-    EXPECT_EQ(MinuteNumber(table.slot(1).NextTime), MinuteNumber(At(2026, 12, 9, 7, 0))) << "re-armed for tomorrow";
+    EXPECT_EQ(MinuteNumber(table.slot(1).NextTime), MinuteNumber(At(2026, 12, 9, 7, 0)))
+        << "re-armed for tomorrow";
 }
 
 TEST_F(AlarmPassTest, AnInactiveAlarmNeitherStartsNorStops)
@@ -52,7 +53,8 @@ TEST_F(AlarmPassTest, AMessageAlarmHandsItsIdSoItsWindowFindsItAfterASort)
     ASSERT_EQ(opener.opened.size(), 1u);
     EXPECT_EQ(opener.opened[0].slot, slot);
     EXPECT_EQ(table.slotOf(opener.opened[0].id), 1) << "the pass sorted the 07:00 alarm to the front";
-    EXPECT_FALSE(table.slot(1).isEmpty()) << "a one-shot message alarm is deleted by its window, not the pass";
+    EXPECT_FALSE(table.slot(1).isEmpty())
+        << "a one-shot message alarm is deleted by its window, not the pass";
 }
 
 TEST_F(AlarmPassTest, AWaveFileAlarmPlaysTheTextBeforeItsSemicolon)
@@ -76,7 +78,8 @@ TEST_F(AlarmPassTest, AProgramLineNamingAWaveIsPlayedAndStartsNothing)
 
 TEST_F(AlarmPassTest, AProgramAlarmStartsItsProgramWithoutAShellAndStopsItsWindow)
 {
-    TAlarmRecord r = MakeAlarm(rcOnce, TimeAt(7, 0), atProgram, "C:\\TOOLS\\edit.exe \"my notes.txt\" ; rm -rf ~");
+    TAlarmRecord r =
+        MakeAlarm(rcOnce, TimeAt(7, 0), atProgram, "C:\\TOOLS\\edit.exe \"my notes.txt\" ; rm -rf ~");
     r.StopEnabled = 1;
     r.StopTime = TimeAt(8, 0);
     r.RunMinimized = 1;

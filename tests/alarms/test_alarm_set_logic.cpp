@@ -195,9 +195,9 @@ TEST(TimeField, StepsCarryAndWrap)
         int toHour, toMinute;
     };
     const Case cases[] = {
-        {23, 59, TimeField::Minute, 1, 0, 0}, {0, 0, TimeField::Minute, -1, 23, 59},
+        {23, 59, TimeField::Minute, 1, 0, 0},  {0, 0, TimeField::Minute, -1, 23, 59},
         {10, 59, TimeField::Minute, 1, 11, 0}, {23, 10, TimeField::Hour, 1, 0, 10},
-        {0, 10, TimeField::Hour, -1, 23, 10}, {11, 30, TimeField::AmPm, 1, 23, 30},
+        {0, 10, TimeField::Hour, -1, 23, 10},  {11, 30, TimeField::AmPm, 1, 23, 30},
         {13, 30, TimeField::AmPm, 1, 1, 30},
     };
     for (const auto &c : cases) {

@@ -7,8 +7,8 @@
 #include <cmath>
 #include <cstring>
 #include <filesystem>
-#include <stdexcept>
 #include <gtest/gtest.h>
+#include <stdexcept>
 #include <vector>
 
 namespace orvane {
@@ -69,7 +69,8 @@ TEST_P(SortAlarmTableTest, PutsAlarmsFirstByStartTimeAndEmptySlotsLast)
     table.SortAlarmTable();
     std::vector<int> got;
     for (int s = 1; s <= 50; ++s)
-        got.push_back(table.slot(s).isEmpty() ? -1 : static_cast<int>(std::lround(table.slot(s).StartTime * 24)));
+        got.push_back(table.slot(s).isEmpty() ? -1
+                                              : static_cast<int>(std::lround(table.slot(s).StartTime * 24)));
     std::vector<int> expected = GetParam().expected;
     expected.resize(50, -1);
     EXPECT_EQ(got, expected);
@@ -77,16 +78,25 @@ TEST_P(SortAlarmTableTest, PutsAlarmsFirstByStartTimeAndEmptySlotsLast)
 
 INSTANTIATE_TEST_SUITE_P(
     Orders, SortAlarmTableTest,
-    ::testing::Values(
-        SortCase{"SevenThenSixThirtyLike", {7, 6}, {6, 7}},
-        SortCase{"GapsBetweenAlarmsClose", {-1, 9, -1, -1, 3, -1, 12}, {3, 9, 12}},
-        SortCase{"AlreadySorted", {1, 2, 3}, {1, 2, 3}},
-        SortCase{"EqualTimesStayTogether", {8, 5, 8, 5}, {5, 5, 8, 8}},
-        SortCase{"LastSlotOnly", std::vector<int>(49, -1), {}},
-        SortCase{"FullReversed",
-                 [] { std::vector<int> v; for (int i = 0; i < 50; ++i) v.push_back(23 - i % 24); return v; }(),
-                 [] { std::vector<int> v; for (int i = 0; i < 50; ++i) v.push_back(23 - i % 24);
-                      std::sort(v.begin(), v.end()); return v; }()}),
+    ::testing::Values(SortCase{"SevenThenSixThirtyLike", {7, 6}, {6, 7}},
+                      SortCase{"GapsBetweenAlarmsClose", {-1, 9, -1, -1, 3, -1, 12}, {3, 9, 12}},
+                      SortCase{"AlreadySorted", {1, 2, 3}, {1, 2, 3}},
+                      SortCase{"EqualTimesStayTogether", {8, 5, 8, 5}, {5, 5, 8, 8}},
+                      SortCase{"LastSlotOnly", std::vector<int>(49, -1), {}},
+                      SortCase{"FullReversed",
+                               [] {
+                                   std::vector<int> v;
+                                   for (int i = 0; i < 50; ++i)
+                                       v.push_back(23 - i % 24);
+                                   return v;
+                               }(),
+                               [] {
+                                   std::vector<int> v;
+                                   for (int i = 0; i < 50; ++i)
+                                       v.push_back(23 - i % 24);
+                                   std::sort(v.begin(), v.end());
+                                   return v;
+                               }()}),
     [](const auto &info) { return std::string(info.param.name); });
 
 TEST(SortAlarmTable, IdsFollowTheirAlarms)
@@ -137,7 +147,8 @@ TEST(AlarmTableIds, StoringOverAnAlarmKeepsItsIdAndRemovingCompactsTheRest)
 TEST(DeleteAlarmSlot, RemovesOnlyRecordedWavesAndEmptiesTheSlot)
 {
     TempDir dir;
-    const std::string before = dir.file("OV-3.wav"), after = dir.file("bell.wav"), text = dir.file("OV-7.wav");
+    const std::string before = dir.file("OV-3.wav"), after = dir.file("bell.wav"),
+                      text = dir.file("OV-7.wav");
     for (const std::string &f : {before, after, text})
         TempDir::write(f, "RIFF");
     TAlarmTable table;

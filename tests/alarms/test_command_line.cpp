@@ -22,7 +22,8 @@ TEST(SplitCommandLine, SplitsAtBlanksAndKeepsQuotedTextTogether)
         {"prog \"\" last", {"prog", "", "last"}},
         {"prog a\"b c\"d", {"prog", "ab cd"}},
         {"prog \"unclosed quote runs on", {"prog", "unclosed quote runs on"}},
-        {"sh -c 'rm -rf ~'; echo $HOME `id` | cat > x", {"sh", "-c", "'rm", "-rf", "~';", "echo", "$HOME", "`id`", "|", "cat", ">", "x"}},
+        {"sh -c 'rm -rf ~'; echo $HOME `id` | cat > x",
+         {"sh", "-c", "'rm", "-rf", "~';", "echo", "$HOME", "`id`", "|", "cat", ">", "x"}},
         {"C:\\WIN\\notepad.exe C:\\a.txt", {"C:\\WIN\\notepad.exe", "C:\\a.txt"}},
         {"", {}},
         {"   ", {}},
@@ -43,7 +44,8 @@ TEST(LauncherCommand, KeepsItsFormAndItsArgumentsWhole)
 {
     EXPECT_EQ(LauncherCommandLine("C:\\QD", "Morning", "-LAUNCH"), "C:\\QD\\QDECKER.EXE -Morning -LAUNCH");
     EXPECT_EQ(LauncherCommandLine("C:\\QD", "Morning", "-CLOSE"), "C:\\QD\\QDECKER.EXE -Morning -CLOSE");
-    EXPECT_EQ(LauncherArguments("C:\\QD", "Morning", "-LAUNCH"), (Args{"C:/QD/QDECKER.EXE", "-Morning", "-LAUNCH"}));
+    EXPECT_EQ(LauncherArguments("C:\\QD", "Morning", "-LAUNCH"),
+              (Args{"C:/QD/QDECKER.EXE", "-Morning", "-LAUNCH"}));
     EXPECT_EQ(LauncherArguments("/home/me/Quay Deck", "My Page; rm x", "-CLOSE"),
               (Args{"/home/me/Quay Deck/QDECKER.EXE", "-My Page; rm x", "-CLOSE"}));
     EXPECT_EQ(LauncherArguments("", "P", "-LAUNCH").front(), "/QDECKER.EXE");

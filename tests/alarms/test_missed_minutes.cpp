@@ -131,8 +131,8 @@ TEST_F(MissedMinutesTest, FallBackFiresAnAlarmInTheRepeatedHourOnlyAtItsFirstOcc
         opener.opened.clear();
         clock.advance(std::chrono::minutes(1));
     }
-    const std::vector<std::string> expected{"every@00:20", "every@00:40", "every@01:00", "every@01:20", "daily@01:30",
-                                            "every@01:40", "once@01:45",  "every@02:00"};
+    const std::vector<std::string> expected{"every@00:20", "every@00:40", "every@01:00", "every@01:20",
+                                            "daily@01:30", "every@01:40", "once@01:45",  "every@02:00"};
     EXPECT_EQ(fired, expected);
 }
 

@@ -62,11 +62,13 @@ std::vector<OracleAlarm> Alarms()
 
     TAlarmRecord weekend = MakeAlarm(rcEvery, TimeAt(0, 0));
     weekend.Count = 45, weekend.EveryUnit = euMinutes, weekend.EveryDaysCode = 10;
-    add(weekend, "weekend 45", [](const Civil &c) { return IsWeekend(c.weekday) && (c.h * 60 + c.mi) % 45 == 0; });
+    add(weekend, "weekend 45",
+        [](const Civil &c) { return IsWeekend(c.weekday) && (c.h * 60 + c.mi) % 45 == 0; });
 
     TAlarmRecord monthEnd = MakeAlarm(rcMonthly, TimeAt(12, 0));
     monthEnd.Count = 31;
-    add(monthEnd, "month end", [](const Civil &c) { return c.d == DaysInMonth(c.y, c.mo) && c.h == 12 && c.mi == 0; });
+    add(monthEnd, "month end",
+        [](const Civil &c) { return c.d == DaysInMonth(c.y, c.mo) && c.h == 12 && c.mi == 0; });
 
     TAlarmRecord first = MakeAlarm(rcMonthly, TimeAt(0, 0));
     first.Count = 1;
@@ -80,9 +82,8 @@ std::vector<OracleAlarm> Alarms()
 
     TAlarmRecord secondTuesday = MakeAlarm(rcRecurs, TimeAt(8, 30));
     secondTuesday.RecursWhichCode = 3, secondTuesday.RecursDayCode = 3;
-    add(secondTuesday, "2nd tuesday", [](const Civil &c) {
-        return c.weekday == 3 && c.d >= 8 && c.d <= 14 && c.h == 8 && c.mi == 30;
-    });
+    add(secondTuesday, "2nd tuesday",
+        [](const Civil &c) { return c.weekday == 3 && c.d >= 8 && c.d <= 14 && c.h == 8 && c.mi == 30; });
 
     TAlarmRecord weekends = MakeAlarm(rcRecurs, TimeAt(10, 0));
     weekends.RecursWhichCode = 1, weekends.RecursDayCode = 9;
@@ -90,7 +91,8 @@ std::vector<OracleAlarm> Alarms()
 
     TAlarmRecord once = MakeAlarm(rcOnce, TimeAt(13, 0));
     once.AlarmDate = At(2027, 6, 15);
-    add(once, "once", [](const Civil &c) { return c.y == 2027 && c.mo == 6 && c.d == 15 && c.h == 13 && c.mi == 0; });
+    add(once, "once",
+        [](const Civil &c) { return c.y == 2027 && c.mo == 6 && c.d == 15 && c.h == 13 && c.mi == 0; });
     return alarms;
 }
 
@@ -176,11 +178,12 @@ TEST_P(YearOfMinutesTest, EveryDueStartHappensExactlyOnceSkippedMinutesIncluded)
 // 02:00 local time, a week or so apart from the EU).
 INSTANTIATE_TEST_SUITE_P(
     Spans, YearOfMinutesTest,
-    ::testing::Values(Span{"Year2027Utc", "UTC", At(2027, 1, 1), At(2028, 1, 1), 100, 10, 10000, 0},
-                      Span{"BerlinSpring", "Europe/Berlin", At(2027, 3, 21), At(2027, 4, 4), 1, 0, 100, 0},
-                      Span{"BerlinAutumn", "Europe/Berlin", At(2027, 10, 24), At(2027, 11, 7), 1, 0, 100, 1},
-                      Span{"NewYorkSpring", "America/New_York", At(2027, 3, 7), At(2027, 3, 21), 1, 0, 100, 0},
-                      Span{"NewYorkAutumn", "America/New_York", At(2027, 10, 31), At(2027, 11, 14), 1, 0, 100, 1}),
+    ::testing::Values(
+        Span{"Year2027Utc", "UTC", At(2027, 1, 1), At(2028, 1, 1), 100, 10, 10000, 0},
+        Span{"BerlinSpring", "Europe/Berlin", At(2027, 3, 21), At(2027, 4, 4), 1, 0, 100, 0},
+        Span{"BerlinAutumn", "Europe/Berlin", At(2027, 10, 24), At(2027, 11, 7), 1, 0, 100, 1},
+        Span{"NewYorkSpring", "America/New_York", At(2027, 3, 7), At(2027, 3, 21), 1, 0, 100, 0},
+        Span{"NewYorkAutumn", "America/New_York", At(2027, 10, 31), At(2027, 11, 14), 1, 0, 100, 1}),
     [](const auto &info) { return std::string(info.param.name); });
 
 } // namespace

@@ -27,7 +27,8 @@ public:
     void fitFaceText() override { calls.push_back("fit"); }
     void announce(int h, int m, bool requested) override
     {
-        calls.push_back("announce " + std::to_string(h) + ":" + std::to_string(m) + (requested ? " requested" : ""));
+        calls.push_back("announce " + std::to_string(h) + ":" + std::to_string(m) +
+                        (requested ? " requested" : ""));
     }
     void initAlarms() override { calls.push_back("init"); }
     void runAlarmPass(TDateTime minute) override
@@ -153,7 +154,8 @@ TEST_F(ClockTickTest, HourIsSpokenInTheSystemsClock)
     at(2026, 12, 8, 0, 30, 0);
     EXPECT_EQ(b.ClockText(), "00:30");
     EXPECT_EQ(b.fields().hour, 0);
-    EXPECT_EQ(MinuteNumber(b.fields().displayMinute), MinuteNumber(EncodeDate(2026, 12, 8) + EncodeTime(0, 30)));
+    EXPECT_EQ(MinuteNumber(b.fields().displayMinute),
+              MinuteNumber(EncodeDate(2026, 12, 8) + EncodeTime(0, 30)));
 }
 
 TEST_F(ClockTickTest, StartHiddenHidesOnceAtTheFirstTick)

@@ -37,15 +37,16 @@ TEST(FaceSizing, FontIsTheLargestThatFitsFoundWithFewMeasurements)
         int faceWidth;
         int wobble;
     };
-    for (const Case c : {Case{40, 100, 0}, Case{40, 101, 3}, Case{120, 190, 5}, Case{33, 131, 1}, Case{200, 7, 2},
-                         Case{64, 255, 0}, Case{90, 300, 7}}) {
+    for (const Case c : {Case{40, 100, 0}, Case{40, 101, 3}, Case{120, 190, 5}, Case{33, 131, 1},
+                         Case{200, 7, 2}, Case{64, 255, 0}, Case{90, 300, 7}}) {
         int measurements = 0;
         const auto measure = [&](const std::string &text, int height) {
             ++measurements;
             return static_cast<int>(text.size()) * height / 2 + (height % 3 == 0 ? c.wobble : 0);
         };
         const int h = FitFontHeight("12:00 PM", c.start, c.faceWidth, measure);
-        const std::string where = "start " + std::to_string(c.start) + " width " + std::to_string(c.faceWidth);
+        const std::string where =
+            "start " + std::to_string(c.start) + " width " + std::to_string(c.faceWidth);
         EXPECT_LE(measure("12:00 PM", h), c.faceWidth) << where;
         if (h + 1 < c.start) {
             EXPECT_GT(measure("12:00 PM", h + 1), c.faceWidth) << where;

@@ -28,7 +28,8 @@ struct RunLineCase {
 void PrintTo(const RunLineCase &c, std::ostream *os) { *os << c.name; }
 
 const RunLineCase kCases[] = {
-    {"switch on beside one other program", "C:\\TOOLS\\NOTE.EXE", true, "C:\\TOOLS\\NOTE.EXE;/opt/orvane/bin/orvane"},
+    {"switch on beside one other program", "C:\\TOOLS\\NOTE.EXE", true,
+     "C:\\TOOLS\\NOTE.EXE;/opt/orvane/bin/orvane"},
     {"switch on with an empty line", "", true, "/opt/orvane/bin/orvane"},
     {"switch off in the middle of three", "a.exe;C:\\ORVAN32\\ORVAN32.EXE;b.exe", false, "a.exe;b.exe"},
     {"only the first of two entries goes", "x\\orvan.exe;y;z\\Orvane2.exe", false, "y;z\\Orvane2.exe"},
@@ -39,7 +40,8 @@ const RunLineCase kCases[] = {
     {"a trailing separator is dropped", "a.exe;", false, "a.exe"},
     {"our entry alone becomes empty", "/opt/orvane/bin/orvane", false, ""},
     {"blanks are neither added nor removed", " a.exe ; b.exe", false, " a.exe ; b.exe"},
-    {"switching on twice leaves one entry", "a.exe;/opt/orvane/bin/orvane", true, "a.exe;/opt/orvane/bin/orvane"},
+    {"switching on twice leaves one entry", "a.exe;/opt/orvane/bin/orvane", true,
+     "a.exe;/opt/orvane/bin/orvane"},
 };
 
 class RunLineTable : public ::testing::TestWithParam<RunLineCase> {};

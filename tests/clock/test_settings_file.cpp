@@ -75,14 +75,15 @@ TEST(SettingsFile, SaveWritesEveryKeyInOrderAndReadsBack)
     s.record.waveFile = std::string(120, 'a');
     ASSERT_FALSE(SaveSettings(ini, s));
     const std::string text = TempDir::read(dir.file("murvelin.ini"));
-    const char *order[] = {"[Options]",     "SnoozeTime=10", "[Display]",      "Digital=0",
-                           "[Voice]",       "Play Voice=1",  "HowOften=60",    "UseHotkey=1",
-                           "HotKey=288",    "Play Wave=0",   "BeforeAfter=1",  "WaveFile=",
-                           "Auto Start=0",  "Title Bar Clock=1", "Title Bar Res=0", "All Windows=0",
-                           "Auto Run=0",    "Stay On Top=0", "Show Hints=1",   "BHints=1",
-                           "[Font]",        "Style=Regular", "Color=8388608",  "Font Name=Times New Roman",
-                           "Color=12632256", "FaceColor=16777215", "BevelOuter=2", "BevelInner=0",
-                           "BevelWidth=2",  "BorderWidth=0", "SpeedBar=1"};
+    const char *order[] = {
+        "[Options]",      "SnoozeTime=10",      "[Display]",       "Digital=0",
+        "[Voice]",        "Play Voice=1",       "HowOften=60",     "UseHotkey=1",
+        "HotKey=288",     "Play Wave=0",        "BeforeAfter=1",   "WaveFile=",
+        "Auto Start=0",   "Title Bar Clock=1",  "Title Bar Res=0", "All Windows=0",
+        "Auto Run=0",     "Stay On Top=0",      "Show Hints=1",    "BHints=1",
+        "[Font]",         "Style=Regular",      "Color=8388608",   "Font Name=Times New Roman",
+        "Color=12632256", "FaceColor=16777215", "BevelOuter=2",    "BevelInner=0",
+        "BevelWidth=2",   "BorderWidth=0",      "SpeedBar=1"};
     for (const char *key : order)
         EXPECT_NE(text.find(key), std::string::npos) << key;
     TProgramSettings back;
@@ -125,7 +126,8 @@ private:
 TEST(SettingsFile, OneSaveReplacesTheFileOnceKeepingOtherLines)
 {
     TempDir dir;
-    TempDir::write(dir.file("murvelin.ini"), "[voice]\r\nhowoften=5\r\nMine=kept\r\n[Quaydeck]\r\nPath=/opt/q\r\n");
+    TempDir::write(dir.file("murvelin.ini"),
+                   "[voice]\r\nhowoften=5\r\nMine=kept\r\n[Quaydeck]\r\nPath=/opt/q\r\n");
     TIniFile ini(dir.file("murvelin.ini"));
     TProgramSettings s;
     s.effectiveInterval = 15;
@@ -160,7 +162,8 @@ TEST(SaveRoutine, AlarmFileErrorsAreReportedToo)
 {
     TempDir dir;
     TIniFile ini(dir.file("murvelin.ini"));
-    const auto errors = RunSaveRoutine(ini, TProgramSettings{}, [] { return std::optional<std::string>("disk full"); });
+    const auto errors =
+        RunSaveRoutine(ini, TProgramSettings{}, [] { return std::optional<std::string>("disk full"); });
     ASSERT_EQ(errors.size(), 1u);
     EXPECT_EQ(errors[0], "disk full");
 }

@@ -46,10 +46,10 @@ TEST(SpokenTime, SevenOhFiveWithAWaveAfterIsLoggedInOrderAndTakesItsTime)
         EXPECT_FALSE(player.isPlaying());
     }
     EXPECT_EQ(logColumns(log), (std::vector<std::string>{
-        "snippet\tWAVEFILE_7\tsync\tplayed",
-        "snippet\tWAVEFILE_0\tsync\tplayed",
-        "snippet\tWAVEFILE_5\tsync\tplayed",
-        "file\t" + missingWave + "\tsync\tdefault",
-    }));
+                                   "snippet\tWAVEFILE_7\tsync\tplayed",
+                                   "snippet\tWAVEFILE_0\tsync\tplayed",
+                                   "snippet\tWAVEFILE_5\tsync\tplayed",
+                                   "file\t" + missingWave + "\tsync\tdefault",
+                               }));
     std::filesystem::remove_all(dir);
 }

@@ -120,7 +120,8 @@ TEST_P(TitleDecoratorScopeTest, DecoratesDialogOrItsParent)
 INSTANTIATE_TEST_SUITE_P(
     Scopes, TitleDecoratorScopeTest,
     testing::Values(ScopeCase{"ParentOnlyDialogLeavesItsOwnTitle", WindowScope::ParentOnly, true, true},
-                    ScopeCase{"ParentOnlyWithoutParentDecoratesTheWindow", WindowScope::ParentOnly, false, false},
+                    ScopeCase{"ParentOnlyWithoutParentDecoratesTheWindow", WindowScope::ParentOnly, false,
+                              false},
                     ScopeCase{"AllWindowsDecoratesTheDialog", WindowScope::AllWindows, true, false}),
     [](const testing::TestParamInfo<ScopeCase> &info) { return info.param.name; });
 
@@ -297,7 +298,8 @@ INSTANTIATE_TEST_SUITE_P(
                     SuffixCase{"StackedByEarlierRuns", "xterm - 08:10 - 08:10", " - 08:11", "xterm"},
                     SuffixCase{"SuffixAlone", " - 08:10", " - 08:11", ""},
                     SuffixCase{"OtherLanguageWord", "Uhr - 8:10 nachm.", " - 7:05 vorm.", "Uhr"},
-                    SuffixCase{"TwelveHourTitleUnder24HourClock", "Mail - 7:05 PM", " - 19:05", "Mail - 7:05 PM"},
+                    SuffixCase{"TwelveHourTitleUnder24HourClock", "Mail - 7:05 PM", " - 19:05",
+                               "Mail - 7:05 PM"},
                     SuffixCase{"NotATime", "Report - 2024", " - 08:11", "Report - 2024"},
                     SuffixCase{"ThreeDigits", "Track - 123:45", " - 08:11", "Track - 123:45"},
                     SuffixCase{"OtherSeparator", "Build - 08.10", " - 08:11", "Build - 08.10"},

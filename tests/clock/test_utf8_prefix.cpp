@@ -31,7 +31,10 @@ INSTANTIATE_TEST_SUITE_P(
                     PrefixCase{"ShorterThanCount", "Edit", 99, "Edit"},
                     PrefixCase{"ZeroKeepsNothing", "Edit", 0, ""},
                     PrefixCase{"TwoByteCountsOnce", "\xC3\xA9t\xC3\xA9", 2, "\xC3\xA9t"},
-                    PrefixCase{"ThreeByteNotSplit", "a\xE2\x82\xAC" "b", 2, "a\xE2\x82\xAC"},
+                    PrefixCase{"ThreeByteNotSplit",
+                               "a\xE2\x82\xAC"
+                               "b",
+                               2, "a\xE2\x82\xAC"},
                     PrefixCase{"FourByteNotSplit", "\xF0\x9F\x95\x90x", 1, "\xF0\x9F\x95\x90"},
                     PrefixCase{"StrayByteIsOneCharacter", "\xFFz", 1, "\xFF"},
                     PrefixCase{"TruncatedSequenceBytesCountSingly", "\xE2\x82", 1, "\xE2"},

@@ -65,11 +65,12 @@ TEST(VoiceAnnouncer, AMissingSnippetIsSkippedAndTheRestStillSpoken)
 {
     FakeSoundPlayer player;
     const std::uint8_t image[] = {1, 2, 3, 4};
-    VoiceAnnouncer announcer(player, [&](std::string_view name) -> std::optional<std::span<const std::uint8_t>> {
-        if (name == "WAVEFILE_0")
-            return std::nullopt;
-        return std::span<const std::uint8_t>(image);
-    });
+    VoiceAnnouncer announcer(player,
+                             [&](std::string_view name) -> std::optional<std::span<const std::uint8_t>> {
+                                 if (name == "WAVEFILE_0")
+                                     return std::nullopt;
+                                 return std::span<const std::uint8_t>(image);
+                             });
     EXPECT_TRUE(announcer.Announce(13, 7, true, settings(true, 5)));
     const auto &calls = player.calls();
     ASSERT_EQ(calls.size(), 3u);

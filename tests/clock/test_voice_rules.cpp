@@ -39,7 +39,9 @@ std::set<int> spokenMinutes(int interval)
 
 TEST(VoiceRules, MinutesUpToTwentyAreOneNumberLaterOnesTensAndUnits)
 {
-    struct Case { int minute, tens, units; };
+    struct Case {
+        int minute, tens, units;
+    };
     const Case cases[] = {{0, 0, 0},   {9, 0, 9},   {10, 0, 10}, {19, 0, 19}, {20, 0, 20},
                           {21, 20, 1}, {29, 20, 9}, {30, 30, 0}, {39, 30, 9}, {40, 40, 0},
                           {45, 40, 5}, {50, 50, 0}, {59, 50, 9}};
@@ -52,7 +54,10 @@ TEST(VoiceRules, MinutesUpToTwentyAreOneNumberLaterOnesTensAndUnits)
 
 TEST(VoiceRules, SampleTimesSpeakTheseSnippets)
 {
-    struct Case { int hour, minute; std::vector<std::string> expected; };
+    struct Case {
+        int hour, minute;
+        std::vector<std::string> expected;
+    };
     const Case cases[] = {
         {7, 0, {"WAVEFILE_7", "WAVEFILE_OCLOCK"}},
         {7, 3, {"WAVEFILE_7", "WAVEFILE_0", "WAVEFILE_3"}},
@@ -61,8 +66,8 @@ TEST(VoiceRules, SampleTimesSpeakTheseSnippets)
         {7, 20, {"WAVEFILE_7", "WAVEFILE_20"}}, // 20 is one number: no tens snippet
         {7, 22, {"WAVEFILE_7", "WAVEFILE_20", "WAVEFILE_2"}},
         {12, 45, {"WAVEFILE_12", "WAVEFILE_40", "WAVEFILE_5"}},
-        {12, 30, {"WAVEFILE_12", "WAVEFILE_30"}},    // 0:30 under a 12-hour format
-        {0, 30, {"WAVEFILE_0", "WAVEFILE_30"}},      // 0:30 under a 24-hour format
+        {12, 30, {"WAVEFILE_12", "WAVEFILE_30"}}, // 0:30 under a 12-hour format
+        {0, 30, {"WAVEFILE_0", "WAVEFILE_30"}},   // 0:30 under a 24-hour format
         {23, 15, {"WAVEFILE_20", "WAVEFILE_3", "WAVEFILE_15"}},
         {13, 7, {"WAVEFILE_13", "WAVEFILE_0", "WAVEFILE_7"}},
         {20, 0, {"WAVEFILE_20", "WAVEFILE_OCLOCK"}}, // hour 20 is spoken alone

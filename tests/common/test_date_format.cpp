@@ -38,20 +38,13 @@ TEST(DateFormat, TokensRenderAsTheProgramExpects)
         const char *format;
         const char *expected;
     } cases[] = {
-        {"t", "7:05 PM"},
-        {"tt", "7:05:09 PM"},
-        {"ddddd", "12/8/26"},
-        {"dddddd", "Tuesday, December 8, 2026"},
-        {"mm/dd/yy", "12/08/26"},
-        {"mmmm d, yyyy", "December 8, 2026"},
-        {"dddd", "Tuesday"},
-        {"ddd mmm", "Tue Dec"},
-        {"h:mm", "19:05"},
-        {"hh:nn am/pm", "07:05 pm"},
-        {"h a/p", "7 p"},
-        {"'at' h", "at 19"},
-        {"\"m\"m", "m12"},
-        {"c", "12/8/26 7:05:09 PM"},
+        {"t", "7:05 PM"},         {"tt", "7:05:09 PM"},
+        {"ddddd", "12/8/26"},     {"dddddd", "Tuesday, December 8, 2026"},
+        {"mm/dd/yy", "12/08/26"}, {"mmmm d, yyyy", "December 8, 2026"},
+        {"dddd", "Tuesday"},      {"ddd mmm", "Tue Dec"},
+        {"h:mm", "19:05"},        {"hh:nn am/pm", "07:05 pm"},
+        {"h a/p", "7 p"},         {"'at' h", "at 19"},
+        {"\"m\"m", "m12"},        {"c", "12/8/26 7:05:09 PM"},
     };
     for (const auto &c : cases)
         EXPECT_EQ(FormatDateTime(c.format, dt, fs), c.expected) << c.format;

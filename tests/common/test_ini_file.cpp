@@ -28,10 +28,7 @@ protected:
         fs::permissions(m_dir, fs::perms::owner_all);
         fs::remove_all(m_dir);
     }
-    void put(const std::string &text)
-    {
-        std::ofstream(m_path, std::ios::binary) << text;
-    }
+    void put(const std::string &text) { std::ofstream(m_path, std::ios::binary) << text; }
     std::string content() const
     {
         std::ifstream in(m_path, std::ios::binary);

@@ -37,7 +37,12 @@ TEST(StoredText, WritesWindows1252WhereItFitsAndUtf8Otherwise)
     const Case cases[] = {
         {"ascii", "Coffee", 100, "Coffee"},
         {"e acute fits", "Caf\xC3\xA9", 100, "Caf\xE9"},
-        {"euro fits", "\xE2\x82\xAC" "5", 100, "\x80" "5"},
+        {"euro fits",
+         "\xE2\x82\xAC"
+         "5",
+         100,
+         "\x80"
+         "5"},
         {"snowman does not", "Caf\xC3\xA9 \xE2\x98\x83", 100, "Caf\xC3\xA9 \xE2\x98\x83"},
         {"ansi bytes that read as utf8", "\xC3\x83\xC2\xA9", 100, "\xC3\x83\xC2\xA9"},
         {"cut between characters", "ab\xE2\x98\x83", 4, "ab"},

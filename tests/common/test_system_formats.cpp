@@ -57,7 +57,8 @@ TEST(SystemFormats, WinIniIntlKeysWin)
 
 TEST(SystemFormats, ITimeAloneChoosesTheClock)
 {
-    const auto path = std::filesystem::temp_directory_path() / ("win2-" + std::to_string(::getpid()) + ".ini");
+    const auto path =
+        std::filesystem::temp_directory_path() / ("win2-" + std::to_string(::getpid()) + ".ini");
     std::ofstream(path) << "[intl]\niTime=1\n";
     TIniFile ini(path.string());
     EXPECT_FALSE(Is12HourFormat(SystemFormatSettings(&ini)));

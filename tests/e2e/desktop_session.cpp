@@ -4,11 +4,11 @@
 
 #include <X11/Xlib.h>
 
-#include <sstream>
-#include <vector>
 #include <X11/Xatom.h>
 #include <X11/Xutil.h>
+#include <sstream>
 #include <thread>
+#include <vector>
 
 using orvane::testing_x11::ChildProcess;
 using orvane::testing_x11::WindowManagerSession;
@@ -52,8 +52,9 @@ bool TraySelectionOwned(const std::string &display)
 bool DesktopSession::startTrayHost()
 {
     m_tray = std::make_unique<ChildProcess>(
-        std::vector<std::string>{"/usr/bin/trayer", "--edge", "bottom", "--align", "right", "--widthtype", "request",
-                                 "--height", "28", "--SetDockType", "true", "--transparent", "false"},
+        std::vector<std::string>{"/usr/bin/trayer", "--edge", "bottom", "--align", "right", "--widthtype",
+                                 "request", "--height", "28", "--SetDockType", "true", "--transparent",
+                                 "false"},
         std::vector<std::string>{"DISPLAY=" + display()});
     return WaitUntil([this] { return TraySelectionOwned(display()); });
 }
@@ -158,7 +159,8 @@ std::string DesktopSession::findWindow(const std::string &titleRegex, std::chron
     std::string id;
     WaitUntil(
         [&] {
-            const std::string ids = run("xdotool search --onlyvisible --name \"" + titleRegex + "\" 2>/dev/null");
+            const std::string ids =
+                run("xdotool search --onlyvisible --name \"" + titleRegex + "\" 2>/dev/null");
             id = ids.substr(0, ids.find('\n'));
             return !id.empty();
         },
@@ -210,9 +212,11 @@ std::string DesktopSession::menuGeometry(const std::string &windowClass) const
     if (XQueryTree(d, DefaultRootWindow(d), &root, &parent, &children, &count)) {
         for (unsigned int i = 0; i < count; ++i) {
             XWindowAttributes a{};
-            if (!XGetWindowAttributes(d, children[i], &a) || a.map_state != IsViewable || !a.override_redirect)
+            if (!XGetWindowAttributes(d, children[i], &a) || a.map_state != IsViewable ||
+                !a.override_redirect)
                 continue;
-            if (!IsToolTip(d, children[i]) && ClassOf(d, children[i]) == Lower(windowClass) && a.height > best.height)
+            if (!IsToolTip(d, children[i]) && ClassOf(d, children[i]) == Lower(windowClass) &&
+                a.height > best.height)
                 best = a;
         }
         if (children)

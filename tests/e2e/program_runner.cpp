@@ -30,10 +30,7 @@ ProgramRunner::ProgramRunner(std::string home) : m_home(std::move(home))
 
 ProgramRunner::~ProgramRunner() { kill(); }
 
-std::string ProgramRunner::programPath()
-{
-    return std::string(ORVANE_TEST_BUILD_DIR) + "/bin/orvane";
-}
+std::string ProgramRunner::programPath() { return std::string(ORVANE_TEST_BUILD_DIR) + "/bin/orvane"; }
 
 pid_t ProgramRunner::spawn(const std::vector<std::string> &args)
 {
@@ -62,7 +59,8 @@ pid_t ProgramRunner::spawn(const std::vector<std::string> &args)
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
     if (!stderrPath.empty())
-        posix_spawn_file_actions_addopen(&actions, 2, stderrPath.c_str(), O_WRONLY | O_CREAT | O_APPEND, 0644);
+        posix_spawn_file_actions_addopen(&actions, 2, stderrPath.c_str(), O_WRONLY | O_CREAT | O_APPEND,
+                                         0644);
     const int failed = posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), envp.data());
     posix_spawn_file_actions_destroy(&actions);
     return failed ? -1 : pid;

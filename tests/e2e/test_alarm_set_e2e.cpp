@@ -28,7 +28,8 @@ protected:
         ::setenv("DISPLAY", m_session->displayName().c_str(), 1);
         // Short, because the program's socket lives below it and socket paths are limited.
         static int s_count = 0;
-        m_home = (fs::temp_directory_path() / ("oas-" + std::to_string(::getpid()) + "-" + std::to_string(++s_count)))
+        m_home = (fs::temp_directory_path() /
+                  ("oas-" + std::to_string(::getpid()) + "-" + std::to_string(++s_count)))
                      .string();
         fs::remove_all(m_home);
     }
@@ -38,10 +39,7 @@ protected:
         ::setenv("DISPLAY", m_oldDisplay.c_str(), 1);
     }
 
-    std::string x(const std::string &command) const
-    {
-        return ProgramRunner::capture(command);
-    }
+    std::string x(const std::string &command) const { return ProgramRunner::capture(command); }
     std::string window(const std::string &title) const
     {
         const std::string ids = x("xdotool search --onlyvisible --name '" + title + "' 2>/dev/null");
@@ -70,7 +68,8 @@ protected:
         x("xdotool windowactivate --sync " + main);
         x("xdotool mousemove --window " + main + " 43 14 click 1");
         std::string setup;
-        EXPECT_TRUE(waitFor([&] { return !(setup = window("^Alarm Setup")).empty(); }, std::chrono::seconds(10)));
+        EXPECT_TRUE(
+            waitFor([&] { return !(setup = window("^Alarm Setup")).empty(); }, std::chrono::seconds(10)));
         x("xdotool windowactivate --sync " + setup);
         return setup;
     }
@@ -118,7 +117,8 @@ TEST_F(AlarmSetEndToEnd, DailyProgramAlarmFromTheRecurrenceDialogIsInTheFileAfte
     x("xdotool type --delay 40 '/bin/true'");
     keys("alt+r");
     std::string recurrence;
-    ASSERT_TRUE(waitFor([&] { return !(recurrence = window("^Recuring Date/Time")).empty(); }, std::chrono::seconds(10)));
+    ASSERT_TRUE(waitFor([&] { return !(recurrence = window("^Recuring Date/Time")).empty(); },
+                        std::chrono::seconds(10)));
     // The keys go to the window in front: the recurrence dialog must be there before they are typed.
     x("xdotool windowactivate --sync " + recurrence + " 2>/dev/null");
     // Active for the window manager is not yet focused for Qt: a key sent at once can land

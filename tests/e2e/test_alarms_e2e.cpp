@@ -1,13 +1,13 @@
 #include "app/alarms/alarm_record.h"
-#include "tests/support/display_required.h"
 #include "program_runner.h"
+#include "tests/support/display_required.h"
 
 #include <gtest/gtest.h>
 
 #include <cstring>
-#include <functional>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <thread>
 
 namespace fs = std::filesystem;
@@ -17,7 +17,8 @@ namespace {
 
 std::string FreshHome(const std::string &name)
 {
-    const std::string home = (fs::temp_directory_path() / ("orvane-alarm-" + std::to_string(::getpid()) + "-" + name)).string();
+    const std::string home =
+        (fs::temp_directory_path() / ("orvane-alarm-" + std::to_string(::getpid()) + "-" + name)).string();
     fs::remove_all(home);
     return home;
 }
@@ -69,10 +70,7 @@ bool WaitFor(const std::function<bool()> &done, std::chrono::seconds limit)
 
 class AlarmsEndToEnd : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        ORVANE_SKIP_WITHOUT_DISPLAY("needs an X display (run under xvfb-run)");
-    }
+    void SetUp() override { ORVANE_SKIP_WITHOUT_DISPLAY("needs an X display (run under xvfb-run)"); }
 };
 
 } // namespace
@@ -130,10 +128,12 @@ TEST_F(AlarmsEndToEnd, MessageAlarmOpensItsWindowAndEnterSnoozes)
         },
         std::chrono::seconds(15)));
     const std::string id = window.substr(0, window.find('\n'));
-    ProgramRunner::capture("xdotool windowactivate --sync " + id + " 2>/dev/null; xdotool windowfocus --sync " + id +
-                           "; xdotool key --window " + id + " Return");
-    EXPECT_TRUE(WaitFor([] { return ProgramRunner::capture("xdotool search --name '^Message Alarm!$'").empty(); },
-                        std::chrono::seconds(10)));
+    ProgramRunner::capture("xdotool windowactivate --sync " + id +
+                           " 2>/dev/null; xdotool windowfocus --sync " + id + "; xdotool key --window " + id +
+                           " Return");
+    EXPECT_TRUE(
+        WaitFor([] { return ProgramRunner::capture("xdotool search --name '^Message Alarm!$'").empty(); },
+                std::chrono::seconds(10)));
     EXPECT_EQ(orvane.run({"--quit"}), 0);
     EXPECT_EQ(orvane.wait(), 0);
     // Snooze put the alarm off by the default ten minutes.
@@ -150,8 +150,11 @@ TEST_F(AlarmsEndToEnd, HotKeySpeaksWithoutTheKeyReachingTheFrontWindow)
     ASSERT_TRUE(orvane.waitUntilListening());
     std::this_thread::sleep_for(std::chrono::milliseconds(500));
     ProgramRunner::capture("xdotool key ctrl+space");
-    ASSERT_TRUE(WaitFor([&] { return ProgramRunner::readFile(orvane.file("sound.log")).find("WAVEFILE_3") != std::string::npos; },
-                        std::chrono::seconds(5)));
+    ASSERT_TRUE(WaitFor(
+        [&] {
+            return ProgramRunner::readFile(orvane.file("sound.log")).find("WAVEFILE_3") != std::string::npos;
+        },
+        std::chrono::seconds(5)));
     const std::string log = ProgramRunner::readFile(orvane.file("sound.log"));
     EXPECT_NE(log.find("WAVEFILE_7"), std::string::npos);
     EXPECT_EQ(orvane.run({"--quit"}), 0);

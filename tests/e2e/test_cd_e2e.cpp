@@ -2,10 +2,10 @@
 // speed bar and played with its keyboard mnemonic, and started by a CD alarm in Shuffle mode.
 // The sound log shows what was played; CDNAME32.REC shows the disc the program saw.
 #include "app/alarms/alarm_record.h"
-#include "tests/support/display_required.h"
 #include "app/media/disc_record.h"
 #include "program_runner.h"
 #include "tests/platform/cd/cd_image_writer.h"
+#include "tests/support/display_required.h"
 
 #include <gtest/gtest.h>
 
@@ -24,7 +24,8 @@ namespace {
 
 std::string FreshHome(const std::string &name)
 {
-    const std::string home = (fs::temp_directory_path() / ("orvane-cd-" + std::to_string(::getpid()) + "-" + name)).string();
+    const std::string home =
+        (fs::temp_directory_path() / ("orvane-cd-" + std::to_string(::getpid()) + "-" + name)).string();
     fs::remove_all(home);
     fs::create_directories(home);
     return home;
@@ -43,7 +44,8 @@ bool WaitFor(const std::function<bool()> &done, std::chrono::seconds limit)
 
 std::string FirstWindow(const std::string &titlePattern)
 {
-    const std::string found = ProgramRunner::capture("xdotool search --onlyvisible --name '" + titlePattern + "'");
+    const std::string found =
+        ProgramRunner::capture("xdotool search --onlyvisible --name '" + titlePattern + "'");
     return found.substr(0, found.find('\n'));
 }
 
@@ -63,10 +65,7 @@ std::vector<int> CdTracks(const std::string &log)
 
 class CDEndToEnd : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        ORVANE_SKIP_WITHOUT_DISPLAY("needs an X display (run under xvfb-run)");
-    }
+    void SetUp() override { ORVANE_SKIP_WITHOUT_DISPLAY("needs an X display (run under xvfb-run)"); }
 };
 
 } // namespace
@@ -83,10 +82,11 @@ TEST_F(CDEndToEnd, SpeedBarOpensThePlayerAndPlayPlaysTheImage)
     std::string main;
     ASSERT_TRUE(WaitFor([&] { return !(main = FirstWindow("^Orvane")).empty(); }, std::chrono::seconds(10)));
     // The speed bar's third button, the CD Player, in the window's own coordinates.
-    ProgramRunner::capture("xdotool windowactivate --sync " + main + " 2>/dev/null; xdotool mousemove --window " + main +
-                           " 72 17 click 1");
+    ProgramRunner::capture("xdotool windowactivate --sync " + main +
+                           " 2>/dev/null; xdotool mousemove --window " + main + " 72 17 click 1");
     std::string player;
-    ASSERT_TRUE(WaitFor([&] { return !(player = FirstWindow("^CD Player")).empty(); }, std::chrono::seconds(10)));
+    ASSERT_TRUE(
+        WaitFor([&] { return !(player = FirstWindow("^CD Player")).empty(); }, std::chrono::seconds(10)));
     // The disc was looked up: a record for the image's table of contents, named by default.
     ASSERT_TRUE(WaitFor([&] { return fs::exists(orvane.file("CDNAME32.REC")); }, std::chrono::seconds(5)));
     const std::string bytes = ProgramRunner::readFile(orvane.file("CDNAME32.REC"));
@@ -99,8 +99,8 @@ TEST_F(CDEndToEnd, SpeedBarOpensThePlayerAndPlayPlaysTheImage)
     EXPECT_EQ(record.name(0), "Unknown");
     EXPECT_EQ(record.name(3), "Untitled 3");
 
-    ProgramRunner::capture("xdotool windowactivate --sync " + player + " 2>/dev/null; xdotool windowfocus --sync " +
-                           player + "; xdotool key alt+a");
+    ProgramRunner::capture("xdotool windowactivate --sync " + player +
+                           " 2>/dev/null; xdotool windowfocus --sync " + player + "; xdotool key alt+a");
     ASSERT_TRUE(WaitFor([&] { return !CdTracks(ProgramRunner::readFile(orvane.file("sound.log"))).empty(); },
                         std::chrono::seconds(10)));
     EXPECT_EQ(CdTracks(ProgramRunner::readFile(orvane.file("sound.log"))).front(), 1);

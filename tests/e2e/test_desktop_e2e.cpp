@@ -175,7 +175,8 @@ TEST_F(Desktop, AnUnwritableSettingsFolderIsToldAtStartAndEndingOnRequestNeverWa
             ::kill(pid, signal);
         else
             EXPECT_EQ(orvane.run({"--quit"}), 0);
-        EXPECT_EQ(orvane.wait(std::chrono::seconds(5)), 0) << "signal " << signal << " left the program waiting";
+        EXPECT_EQ(orvane.wait(std::chrono::seconds(5)), 0)
+            << "signal " << signal << " left the program waiting";
         const std::string said = ProgramRunner::readFile(orvane.stderrPath);
         EXPECT_NE(said.find("cannot be saved in " + base + "/blocked/home/"), std::string::npos) << said;
         // One message to the user per file at the end, each naming the file with its folder.
@@ -183,7 +184,8 @@ TEST_F(Desktop, AnUnwritableSettingsFolderIsToldAtStartAndEndingOnRequestNeverWa
         std::string line;
         int iniMessages = 0;
         while (std::getline(lines, line))
-            iniMessages += line.rfind("orvane: Orvane: Unable", 0) == 0 && line.find("murvelin.ini") != std::string::npos;
+            iniMessages += line.rfind("orvane: Orvane: Unable", 0) == 0 &&
+                           line.find("murvelin.ini") != std::string::npos;
         EXPECT_LE(iniMessages, 1) << said;
     }
 }
@@ -193,7 +195,8 @@ TEST(DisplaySettings, OnesTheClockCannotUseEndWithAClearMessageAndStatusOne)
     const std::string program = ProgramRunner::programPath();
     const std::string home = FreshHome("display");
     fs::create_directories(home);
-    const std::string common = " ORVANE_HOME=" + home + " XDG_RUNTIME_DIR=" + home + " ORVANE_NO_MESSAGE_BOXES=1 ";
+    const std::string common =
+        " ORVANE_HOME=" + home + " XDG_RUNTIME_DIR=" + home + " ORVANE_NO_MESSAGE_BOXES=1 ";
     struct Case {
         const char *what;
         std::string environment;

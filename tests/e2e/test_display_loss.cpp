@@ -27,10 +27,12 @@ public:
         std::mt19937 random(static_cast<unsigned>(::getpid()));
         for (int attempt = 0; attempt < 20 && m_pid <= 0; ++attempt) {
             const int number = std::uniform_int_distribution<int>(300, 899)(random);
-            if (fs::exists("/tmp/.X11-unix/X" + std::to_string(number)) || fs::exists("/tmp/.X" + std::to_string(number) + "-lock"))
+            if (fs::exists("/tmp/.X11-unix/X" + std::to_string(number)) ||
+                fs::exists("/tmp/.X" + std::to_string(number) + "-lock"))
                 continue;
             m_display = ":" + std::to_string(number);
-            std::vector<std::string> args{"Xvfb", m_display, "-screen", "0", "800x600x24", "-nolisten", "tcp"};
+            std::vector<std::string> args{"Xvfb",       m_display,   "-screen", "0",
+                                          "800x600x24", "-nolisten", "tcp"};
             std::vector<char *> argv;
             for (auto &a : args)
                 argv.push_back(a.data());
@@ -39,7 +41,8 @@ public:
             if (posix_spawnp(&pid, "Xvfb", nullptr, nullptr, argv.data(), environ) != 0)
                 return;
             const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-            while (!fs::exists("/tmp/.X11-unix/X" + std::to_string(number)) && std::chrono::steady_clock::now() < deadline)
+            while (!fs::exists("/tmp/.X11-unix/X" + std::to_string(number)) &&
+                   std::chrono::steady_clock::now() < deadline)
                 std::this_thread::sleep_for(std::chrono::milliseconds(20));
             m_pid = pid;
         }
@@ -67,7 +70,8 @@ TEST(DisplayLoss, TheSettingsAndAlarmsAreSavedBeforeTheProgramEnds)
 {
     OwnXServer server;
     ASSERT_TRUE(server.running()) << "Xvfb could not be started";
-    const std::string home = (fs::temp_directory_path() / ("orvane-xloss-" + std::to_string(::getpid()))).string();
+    const std::string home =
+        (fs::temp_directory_path() / ("orvane-xloss-" + std::to_string(::getpid()))).string();
     fs::remove_all(home);
     fs::create_directories(home);
     std::ofstream(home + "/murvelin.ini", std::ios::binary) << "[Voice]\r\nHowOften=0x0F\r\n";

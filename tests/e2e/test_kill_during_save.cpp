@@ -8,9 +8,9 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <cstring>
 #include <csignal>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <map>
@@ -30,8 +30,8 @@ struct KeyForms {
     const char *newValue;
 };
 const KeyForms kKeys[] = {
-    {"Play Voice", "2", "1"}, {"HowOften", "0x0F", "15"}, {"Auto Start", "3", "1"},
-    {"BevelWidth", "0x2", "2"}, {"Digital", nullptr, "0"}, {"Title Bar Res", nullptr, "0"},
+    {"Play Voice", "2", "1"},   {"HowOften", "0x0F", "15"}, {"Auto Start", "3", "1"},
+    {"BevelWidth", "0x2", "2"}, {"Digital", nullptr, "0"},  {"Title Bar Res", nullptr, "0"},
 };
 const char kOldIni[] = "[Options]\r\nAuto Start=3\r\nSnoozeTime=10\r\n"
                        "[Voice]\r\nPlay Voice=2\r\nHowOften=0x0F\r\n"
@@ -95,7 +95,8 @@ int KillsWanted()
 TEST(KillDuringSave, SettingsAndAlarmsAreEachOldOrNewAndTemporariesGoAtTheNextStart)
 {
     ORVANE_SKIP_WITHOUT_DISPLAY("needs an X display (run under xvfb-run)");
-    const std::string home = (fs::temp_directory_path() / ("orvane-kill-" + std::to_string(::getpid()))).string();
+    const std::string home =
+        (fs::temp_directory_path() / ("orvane-kill-" + std::to_string(::getpid()))).string();
     const std::string oldAlarms = OldAlarmFile();
     std::mt19937 random(static_cast<unsigned>(::getpid()));
     std::uniform_int_distribution<int> delayUs(0, 60000);
@@ -137,8 +138,8 @@ TEST(KillDuringSave, SettingsAndAlarmsAreEachOldOrNewAndTemporariesGoAtTheNextSt
     fs::remove_all(home);
     std::printf("kills %d: settings old %d new %d mixed %d; alarms old %d new %d broken %d; "
                 "temporaries left by kills %d, after the next start %d\n",
-                kills, settings[State::Old], settings[State::New], settings[State::Mixed], alarmsOld, alarmsNew,
-                alarmsBroken, temporariesLeft, temporariesAfterStart);
+                kills, settings[State::Old], settings[State::New], settings[State::Mixed], alarmsOld,
+                alarmsNew, alarmsBroken, temporariesLeft, temporariesAfterStart);
     EXPECT_EQ(settings[State::Mixed], 0);
     EXPECT_EQ(alarmsBroken, 0);
     EXPECT_EQ(temporariesAfterStart, 0);

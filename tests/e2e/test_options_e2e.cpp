@@ -75,10 +75,7 @@ private:
 
 class OptionsEndToEnd : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        ORVANE_SKIP_WITHOUT_DISPLAY("needs an X display (run under xvfb-run)");
-    }
+    void SetUp() override { ORVANE_SKIP_WITHOUT_DISPLAY("needs an X display (run under xvfb-run)"); }
 };
 
 } // namespace
@@ -95,22 +92,27 @@ TEST_F(OptionsEndToEnd, PreferencesButtonOpensTheDialogAndOkSavesTheChange)
     std::string main;
     ASSERT_TRUE(WaitFor([&] { return !(main = FindWindow("^Orvane")).empty(); }, std::chrono::seconds(10)));
     // The Preferences button is the first of the speed bar, at its top left.
-    ProgramRunner::capture("xdotool windowactivate --sync " + main + " 2>/dev/null; xdotool mousemove --window " +
-                           main + " 15 15 click 1");
+    ProgramRunner::capture("xdotool windowactivate --sync " + main +
+                           " 2>/dev/null; xdotool mousemove --window " + main + " 15 15 click 1");
     std::string dialog;
-    ASSERT_TRUE(WaitFor([&] { return !(dialog = FindWindow("^Program Options")).empty(); }, std::chrono::seconds(10)));
+    ASSERT_TRUE(WaitFor([&] { return !(dialog = FindWindow("^Program Options")).empty(); },
+                        std::chrono::seconds(10)));
 
     // Keyboard only: the interval list by its mnemonic, three rows down from 5 to 30 minutes,
     // then the Control page and "Start Orvane with Windows", then Enter for OK.
-    ProgramRunner::capture("xdotool windowactivate --sync " + dialog + " 2>/dev/null; xdotool windowfocus --sync " +
-                           dialog + "; xdotool key --delay 150 alt+m Down Down Down alt+c alt+s Return");
+    ProgramRunner::capture("xdotool windowactivate --sync " + dialog +
+                           " 2>/dev/null; xdotool windowfocus --sync " + dialog +
+                           "; xdotool key --delay 150 alt+m Down Down Down alt+c alt+s Return");
     ASSERT_TRUE(WaitFor([&] { return FindWindow("^Program Options").empty(); }, std::chrono::seconds(10)));
 
     // The settings are saved by the apply, the dialog's placement as the dialog goes.
-    ASSERT_TRUE(WaitFor([&] {
-        const std::string text = ProgramRunner::readFile(orvane.file("murvelin.ini"));
-        return text.find("HowOften=30") != std::string::npos && text.find("[Option]") != std::string::npos;
-    }, std::chrono::seconds(5)));
+    ASSERT_TRUE(WaitFor(
+        [&] {
+            const std::string text = ProgramRunner::readFile(orvane.file("murvelin.ini"));
+            return text.find("HowOften=30") != std::string::npos &&
+                   text.find("[Option]") != std::string::npos;
+        },
+        std::chrono::seconds(5)));
     const std::string ini = ProgramRunner::readFile(orvane.file("murvelin.ini"));
     EXPECT_NE(ini.find("Auto Run=1"), std::string::npos) << ini;
     EXPECT_NE(ini.find("[Option]"), std::string::npos) << "the dialog's placement is kept";
@@ -133,10 +135,12 @@ TEST_F(OptionsEndToEnd, AboutMenuItemOpensTheAboutBox)
     std::string main;
     ASSERT_TRUE(WaitFor([&] { return !(main = FindWindow("^Orvane")).empty(); }, std::chrono::seconds(10)));
     // The main menu by a right click on the face, then "A&bout" by its letter.
-    ProgramRunner::capture("xdotool windowactivate --sync " + main + " 2>/dev/null; xdotool mousemove --window " +
-                           main + " 100 80 click 3; sleep 0.5; xdotool key b");
+    ProgramRunner::capture("xdotool windowactivate --sync " + main +
+                           " 2>/dev/null; xdotool mousemove --window " + main +
+                           " 100 80 click 3; sleep 0.5; xdotool key b");
     std::string about;
-    ASSERT_TRUE(WaitFor([&] { return !(about = FindWindow("^About Orvane")).empty(); }, std::chrono::seconds(10)));
+    ASSERT_TRUE(
+        WaitFor([&] { return !(about = FindWindow("^About Orvane")).empty(); }, std::chrono::seconds(10)));
     ProgramRunner::capture("xdotool windowactivate --sync " + about + " 2>/dev/null; xdotool key Return");
     EXPECT_TRUE(WaitFor([&] { return FindWindow("^About Orvane").empty(); }, std::chrono::seconds(10)));
     EXPECT_EQ(orvane.run({"--quit"}), 0);

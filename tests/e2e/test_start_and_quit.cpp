@@ -3,9 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <filesystem>
 #include <fstream>
-#include <csignal>
 #include <sys/stat.h>
 #include <thread>
 
@@ -15,7 +15,8 @@ namespace {
 
 std::string FreshHome(const std::string &name)
 {
-    const std::string home = (fs::temp_directory_path() / ("orvane-e2e-" + std::to_string(::getpid()) + "-" + name)).string();
+    const std::string home =
+        (fs::temp_directory_path() / ("orvane-e2e-" + std::to_string(::getpid()) + "-" + name)).string();
     fs::remove_all(home);
     return home;
 }
@@ -26,10 +27,7 @@ bool HasDisplay() { return std::getenv("DISPLAY") != nullptr; }
 
 class StartAndQuit : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        ORVANE_NEEDS_DISPLAY(HasDisplay(), "needs an X display (run under xvfb-run)");
-    }
+    void SetUp() override { ORVANE_NEEDS_DISPLAY(HasDisplay(), "needs an X display (run under xvfb-run)"); }
 };
 
 TEST_F(StartAndQuit, QuitSavesEverySettingAndTheWholeAlarmFile)
@@ -44,11 +42,14 @@ TEST_F(StartAndQuit, QuitSavesEverySettingAndTheWholeAlarmFile)
 
     const std::string ini = ProgramRunner::readFile(orvane.file("murvelin.ini"));
     for (const char *key :
-         {"SnoozeTime=10", "Digital=0", "Play Voice=1", "HowOften=5", "UseHotkey=1", "HotKey=288", "Play Wave=0",
-          "BeforeAfter=1", "WaveFile=", "Auto Start=0", "Title Bar Clock=1", "Title Bar Res=0", "All Windows=1",
-          "Auto Run=0", "Stay On Top=0", "Show Hints=1", "BHints=1", "Style=Regular", "Color=8388608",
-          "Font Name=Times New Roman", "Color=12632256", "FaceColor=16777215", "BevelOuter=2", "BevelInner=0",
-          "BevelWidth=2", "BorderWidth=0", "SpeedBar=1", "PlaceNormPosL=", "PlaceNormPosB=", "Minimized=0"})
+         {"SnoozeTime=10",  "Digital=0",          "Play Voice=1",      "HowOften=5",
+          "UseHotkey=1",    "HotKey=288",         "Play Wave=0",       "BeforeAfter=1",
+          "WaveFile=",      "Auto Start=0",       "Title Bar Clock=1", "Title Bar Res=0",
+          "All Windows=1",  "Auto Run=0",         "Stay On Top=0",     "Show Hints=1",
+          "BHints=1",       "Style=Regular",      "Color=8388608",     "Font Name=Times New Roman",
+          "Color=12632256", "FaceColor=16777215", "BevelOuter=2",      "BevelInner=0",
+          "BevelWidth=2",   "BorderWidth=0",      "SpeedBar=1",        "PlaceNormPosL=",
+          "PlaceNormPosB=", "Minimized=0"})
         EXPECT_NE(ini.find(key), std::string::npos) << key;
     EXPECT_EQ(fs::file_size(orvane.file("alarms32.rec")), 19200u);
 }

@@ -16,7 +16,8 @@ namespace {
 
 std::string FreshHome(const std::string &name)
 {
-    const std::string home = (fs::temp_directory_path() / ("orvane-timers-" + std::to_string(::getpid()) + "-" + name)).string();
+    const std::string home =
+        (fs::temp_directory_path() / ("orvane-timers-" + std::to_string(::getpid()) + "-" + name)).string();
     fs::remove_all(home);
     return home;
 }
@@ -37,17 +38,20 @@ bool WaitFor(const std::function<bool()> &done, std::chrono::seconds limit)
 std::string WaitForWindow(const std::string &title)
 {
     std::string found;
-    WaitFor([&] {
-        found = ProgramRunner::capture("xdotool search --onlyvisible --name '^" + title + "( |$)'");
-        return !found.empty();
-    }, std::chrono::seconds(15));
+    WaitFor(
+        [&] {
+            found = ProgramRunner::capture("xdotool search --onlyvisible --name '^" + title + "( |$)'");
+            return !found.empty();
+        },
+        std::chrono::seconds(15));
     return found.substr(0, found.find('\n'));
 }
 
 void Keys(const std::string &window, const std::string &keys)
 {
-    ProgramRunner::capture("xdotool windowactivate --sync " + window + " 2>/dev/null; xdotool windowfocus --sync " +
-                           window + "; xdotool key --clearmodifiers --delay 80 " + keys);
+    ProgramRunner::capture("xdotool windowactivate --sync " + window +
+                           " 2>/dev/null; xdotool windowfocus --sync " + window +
+                           "; xdotool key --clearmodifiers --delay 80 " + keys);
 }
 
 // What the window's time panel shows, copied with Ctrl+C while a button has the focus.
@@ -67,10 +71,7 @@ void Screenshot(const std::string &name)
 
 class TimersEndToEnd : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        ORVANE_SKIP_WITHOUT_DISPLAY("needs an X display (run under xvfb-run)");
-    }
+    void SetUp() override { ORVANE_SKIP_WITHOUT_DISPLAY("needs an X display (run under xvfb-run)"); }
 };
 
 } // namespace
@@ -86,8 +87,8 @@ TEST_F(TimersEndToEnd, CountDownFromTheSpeedBarEndsAndSoundsOnFiveTicks)
     ASSERT_FALSE(main.empty());
     // The Timers button is the fourth of the speed bar; its pop-up offers "Count up " and
     // "Count Down".
-    ProgramRunner::capture("xdotool windowactivate --sync " + main + " 2>/dev/null; xdotool mousemove --window " + main +
-                           " 98 14 click 1");
+    ProgramRunner::capture("xdotool windowactivate --sync " + main +
+                           " 2>/dev/null; xdotool mousemove --window " + main + " 98 14 click 1");
     std::this_thread::sleep_for(std::chrono::milliseconds(500));
     ProgramRunner::capture("xdotool key Down Down Return");
     const std::string down = WaitForWindow("Down");
@@ -98,14 +99,16 @@ TEST_F(TimersEndToEnd, CountDownFromTheSpeedBarEndsAndSoundsOnFiveTicks)
     Screenshot("e2e_timer_down_running.png");
     const auto isAlarm = [](const std::string &line) { return line.find("AlarmWav") != std::string::npos; };
     std::vector<std::string> alarms;
-    ASSERT_TRUE(WaitFor([&] {
-        alarms.clear();
-        std::istringstream log(ProgramRunner::readFile(orvane.file("sound.log")));
-        for (std::string line; std::getline(log, line);)
-            if (isAlarm(line))
-                alarms.push_back(line);
-        return alarms.size() >= 5;
-    }, std::chrono::seconds(15)));
+    ASSERT_TRUE(WaitFor(
+        [&] {
+            alarms.clear();
+            std::istringstream log(ProgramRunner::readFile(orvane.file("sound.log")));
+            for (std::string line; std::getline(log, line);)
+                if (isAlarm(line))
+                    alarms.push_back(line);
+            return alarms.size() >= 5;
+        },
+        std::chrono::seconds(15)));
     Screenshot("e2e_timer_down_ended.png");
     std::this_thread::sleep_for(std::chrono::seconds(2));
     std::istringstream log(ProgramRunner::readFile(orvane.file("sound.log")));
@@ -117,7 +120,8 @@ TEST_F(TimersEndToEnd, CountDownFromTheSpeedBarEndsAndSoundsOnFiveTicks)
     // was chosen, so each asks for "AlarmWav" without cutting off a sound that still plays.
     ASSERT_EQ(alarms.size(), 5u);
     const auto secondOfDay = [](const std::string &line) {
-        return std::stoi(line.substr(11, 2)) * 3600 + std::stoi(line.substr(14, 2)) * 60 + std::stoi(line.substr(17, 2));
+        return std::stoi(line.substr(11, 2)) * 3600 + std::stoi(line.substr(14, 2)) * 60 +
+               std::stoi(line.substr(17, 2));
     };
     for (const std::string &line : alarms)
         EXPECT_NE(line.find("\tasync-nostop\t"), std::string::npos) << line;
@@ -138,8 +142,8 @@ TEST_F(TimersEndToEnd, CountUpAcrossMidnightShowsTwentySeconds)
     const std::string main = WaitForWindow("Orvane");
     ASSERT_FALSE(main.empty());
     // The main menu (right button): "&Timers", "&Up Timer".
-    ProgramRunner::capture("xdotool windowactivate --sync " + main + " 2>/dev/null; xdotool mousemove --window " + main +
-                           " 60 60 click 3");
+    ProgramRunner::capture("xdotool windowactivate --sync " + main +
+                           " 2>/dev/null; xdotool mousemove --window " + main + " 60 60 click 3");
     std::this_thread::sleep_for(std::chrono::milliseconds(500));
     ProgramRunner::capture("xdotool key t u");
     const std::string up = WaitForWindow("Up");

@@ -68,7 +68,8 @@ struct Tour {
             if (const char *dir = std::getenv("ORVANE_TEST_SHOTS"))
                 desktop.screenshot(std::string(dir) + "/tour-no-menu.png");
             ADD_FAILURE() << "no menu opened; the pointer is at " << desktop.run("xdotool getmouselocation")
-                          << "the active window is " << desktop.activeWindow() << ", the clock is " << mainWindow;
+                          << "the active window is " << desktop.activeWindow() << ", the clock is "
+                          << mainWindow;
             return;
         }
         std::istringstream in(geometry);
@@ -76,7 +77,8 @@ struct Tour {
         in >> x >> y >> width >> height;
         run("xdotool mousemove " + std::to_string(x + width / 2) + " " +
             std::to_string(y + height * (2 * index + 1) / (2 * count)) + " click 1");
-        EXPECT_TRUE(WaitUntil([&] { return desktop.menuGeometry("orvane").empty(); })) << "the menu stays open";
+        EXPECT_TRUE(WaitUntil([&] { return desktop.menuGeometry("orvane").empty(); }))
+            << "the menu stays open";
     }
     // Puts a window away with `keys`, waits until it is gone and the clock is in front again, so
     // the next row starts from the same place.
@@ -86,7 +88,10 @@ struct Tour {
         EXPECT_TRUE(desktop.waitUntilGone(titleRegex)) << titleRegex << " is still open";
         backToMain();
     }
-    void backToMain() const { EXPECT_TRUE(desktop.activate(mainWindow)) << "the clock is not in front again"; }
+    void backToMain() const
+    {
+        EXPECT_TRUE(desktop.activate(mainWindow)) << "the clock is not in front again";
+    }
     std::string trayIcon() const { return desktop.trayIconOf("orvane"); }
     void clickTray(int button) { clickAt(trayIcon(), 4, 4, button); }
 
@@ -104,7 +109,16 @@ int SpeedButtonX(SpeedButton button) { return 16 + 28 * button; }
 constexpr int kSpeedButtonY = 15;
 
 // The items of the main menu (the face's and the tray icon's), top to bottom.
-enum MainMenuItem { kOptionsItem, kAlarmsItem, kCdPlayerItem, kTimersItem, kAboutItem, kHelpItem, kHideItem, kExitItem };
+enum MainMenuItem {
+    kOptionsItem,
+    kAlarmsItem,
+    kCdPlayerItem,
+    kTimersItem,
+    kAboutItem,
+    kHelpItem,
+    kHideItem,
+    kExitItem
+};
 constexpr int kMainMenuItems = 8;
 // The Timers button's menu: Count up, Count Down.
 constexpr int kTimerMenuItems = 2;
@@ -124,9 +138,11 @@ void CloseMenu(Tour &t)
 {
     // The menu is in the log as soon as it is shown, a moment before it is on the screen and
     // holds the keyboard.
-    EXPECT_TRUE(WaitUntil([&] { return !t.desktop.menuGeometry("orvane").empty(); })) << "no menu on the screen";
+    EXPECT_TRUE(WaitUntil([&] { return !t.desktop.menuGeometry("orvane").empty(); }))
+        << "no menu on the screen";
     t.run("xdotool key Escape");
-    EXPECT_TRUE(WaitUntil([&] { return t.desktop.menuGeometry("orvane").empty(); })) << "Esc leaves the menu open";
+    EXPECT_TRUE(WaitUntil([&] { return t.desktop.menuGeometry("orvane").empty(); }))
+        << "Esc leaves the menu open";
     t.backToMain();
 }
 
@@ -188,54 +204,121 @@ TEST(Tour, EveryWindowFromTheSpeedBarTheMenusAndTheTrayShowsWhatItShould)
     ASSERT_TRUE(WaitUntil([&] { return !tour.trayIcon().empty(); })) << "the icon docks in the late tray";
 
     const Stop stops[] = {
-        {"Preferences on the speed bar", [](Tour &t) { ClickSpeedButton(t, kPreferences); }, "orvane::TOption",
-         "Program Options", {"Voice / Wav", "Display", "Control", "OK", "Cancel"},
+        {"Preferences on the speed bar",
+         [](Tour &t) { ClickSpeedButton(t, kPreferences); },
+         "orvane::TOption",
+         "Program Options",
+         {"Voice / Wav", "Display", "Control", "OK", "Cancel"},
          [](Tour &t) { t.closeWith("^Program Options", "Escape"); }},
         {"F1 in the options dialog",
          [](Tour &t) {
              ClickSpeedButton(t, kPreferences);
              t.keyTo("^Program Options", "F1");
          },
-         "orvane::THelpWindow", "Orvane Help", {"Options: the Voice / Wav page"},
+         "orvane::THelpWindow",
+         "Orvane Help",
+         {"Options: the Voice / Wav page"},
          CloseHelpThen("^Program Options", "Escape")},
-        {"Alarms on the speed bar", [](Tour &t) { ClickSpeedButton(t, kAlarms); }, "orvane::TAlarmSet", "Alarm Setup",
+        {"Alarms on the speed bar",
+         [](Tour &t) { ClickSpeedButton(t, kAlarms); },
+         "orvane::TAlarmSet",
+         "Alarm Setup",
          {"Message", "Program", "Wave File", "Command", "Quaydeck", "New", "Save"},
          [](Tour &t) { t.closeWith("^Alarm Setup", "Escape"); }},
-        {"CD Player on the speed bar", [](Tour &t) { ClickSpeedButton(t, kCdPlayer); }, "orvane::TCDPlayer",
-         "CD Player", {"Play", "Stop", "Eject", "Done"}, [](Tour &t) { t.closeWith("^CD Player", "alt+d"); }},
-        {"Count Down from the Timers button's menu", [](Tour &t) { OpenTimer(t, 1); }, "orvane::TTimerDown", "Down",
-         {"Finished", "Help"}, [](Tour &t) { t.closeWith("^Down", "alt+f"); }},
-        {"Count up from the Timers button's menu", [](Tour &t) { OpenTimer(t, 0); }, "orvane::TTimerUp", "Up",
-         {"Finished", "Help"}, [](Tour &t) { t.closeWith("^Up", "alt+f"); }},
-        {"About on the speed bar", [](Tour &t) { ClickSpeedButton(t, kAbout); }, "orvane::TAboutForm",
-         "About Orvane", {"Orvane 32", "Version 1.1", "OK"}, [](Tour &t) { t.closeWith("^About Orvane", "Return"); }},
-        {"Help button on the speed bar", [](Tour &t) { ClickSpeedButton(t, kHelp); }, "orvane::THelpWindow",
-         "Orvane Help", {"Orvane is a talking clock", "The main window"}, CloseHelp},
-        {"F1 on the main window", [](Tour &t) { t.keyTo(kMainTitle, "F1"); }, "orvane::THelpWindow", "Orvane Help",
-         {"The main window", "Click the clock face once"}, CloseHelp},
-        {"the main menu from a right click on the face", [](Tour &t) { t.clickMain(100, 80, 3); }, "QMenu", "",
-         {"Options", "Alarms", "CD Player", "Timers", "About", "Help", "Hide", "Exit"}, CloseMenu},
-        {"About in the main menu", [](Tour &t) { FaceMenuItem(t, kAboutItem); }, "orvane::TAboutForm",
-         "About Orvane", {"Orvane 32", "OK"}, [](Tour &t) { t.closeWith("^About Orvane", "Return"); }},
-        {"Help in the main menu", [](Tour &t) { FaceMenuItem(t, kHelpItem); }, "orvane::THelpWindow", "Orvane Help",
-         {"Orvane is a talking clock"}, CloseHelp},
-        {"the tray icon's menu", [](Tour &t) { t.clickTray(3); }, "QMenu", "", {"Options", "Hide", "Exit"},
+        {"CD Player on the speed bar",
+         [](Tour &t) { ClickSpeedButton(t, kCdPlayer); },
+         "orvane::TCDPlayer",
+         "CD Player",
+         {"Play", "Stop", "Eject", "Done"},
+         [](Tour &t) { t.closeWith("^CD Player", "alt+d"); }},
+        {"Count Down from the Timers button's menu",
+         [](Tour &t) { OpenTimer(t, 1); },
+         "orvane::TTimerDown",
+         "Down",
+         {"Finished", "Help"},
+         [](Tour &t) { t.closeWith("^Down", "alt+f"); }},
+        {"Count up from the Timers button's menu",
+         [](Tour &t) { OpenTimer(t, 0); },
+         "orvane::TTimerUp",
+         "Up",
+         {"Finished", "Help"},
+         [](Tour &t) { t.closeWith("^Up", "alt+f"); }},
+        {"About on the speed bar",
+         [](Tour &t) { ClickSpeedButton(t, kAbout); },
+         "orvane::TAboutForm",
+         "About Orvane",
+         {"Orvane 32", "Version 1.1", "OK"},
+         [](Tour &t) { t.closeWith("^About Orvane", "Return"); }},
+        {"Help button on the speed bar",
+         [](Tour &t) { ClickSpeedButton(t, kHelp); },
+         "orvane::THelpWindow",
+         "Orvane Help",
+         {"Orvane is a talking clock", "The main window"},
+         CloseHelp},
+        {"F1 on the main window",
+         [](Tour &t) { t.keyTo(kMainTitle, "F1"); },
+         "orvane::THelpWindow",
+         "Orvane Help",
+         {"The main window", "Click the clock face once"},
+         CloseHelp},
+        {"the main menu from a right click on the face",
+         [](Tour &t) { t.clickMain(100, 80, 3); },
+         "QMenu",
+         "",
+         {"Options", "Alarms", "CD Player", "Timers", "About", "Help", "Hide", "Exit"},
          CloseMenu},
-        {"Options in the tray menu", [](Tour &t) { TrayMenuItem(t, kOptionsItem); }, "orvane::TOption",
-         "Program Options", {"Voice / Wav", "OK"}, [](Tour &t) { t.closeWith("^Program Options", "Escape"); }},
-        {"Alarms in the tray menu", [](Tour &t) { TrayMenuItem(t, kAlarmsItem); }, "orvane::TAlarmSet",
-         "Alarm Setup", {"Message", "Save"}, [](Tour &t) { t.closeWith("^Alarm Setup", "Escape"); }},
-        {"CD Player in the tray menu", [](Tour &t) { TrayMenuItem(t, kCdPlayerItem); }, "orvane::TCDPlayer",
-         "CD Player", {"Play", "Done"}, [](Tour &t) { t.closeWith("^CD Player", "alt+d"); }},
-        {"Help in the tray menu", [](Tour &t) { TrayMenuItem(t, kHelpItem); }, "orvane::THelpWindow", "Orvane Help",
-         {"Orvane is a talking clock"}, CloseHelp},
+        {"About in the main menu",
+         [](Tour &t) { FaceMenuItem(t, kAboutItem); },
+         "orvane::TAboutForm",
+         "About Orvane",
+         {"Orvane 32", "OK"},
+         [](Tour &t) { t.closeWith("^About Orvane", "Return"); }},
+        {"Help in the main menu",
+         [](Tour &t) { FaceMenuItem(t, kHelpItem); },
+         "orvane::THelpWindow",
+         "Orvane Help",
+         {"Orvane is a talking clock"},
+         CloseHelp},
+        {"the tray icon's menu",
+         [](Tour &t) { t.clickTray(3); },
+         "QMenu",
+         "",
+         {"Options", "Hide", "Exit"},
+         CloseMenu},
+        {"Options in the tray menu",
+         [](Tour &t) { TrayMenuItem(t, kOptionsItem); },
+         "orvane::TOption",
+         "Program Options",
+         {"Voice / Wav", "OK"},
+         [](Tour &t) { t.closeWith("^Program Options", "Escape"); }},
+        {"Alarms in the tray menu",
+         [](Tour &t) { TrayMenuItem(t, kAlarmsItem); },
+         "orvane::TAlarmSet",
+         "Alarm Setup",
+         {"Message", "Save"},
+         [](Tour &t) { t.closeWith("^Alarm Setup", "Escape"); }},
+        {"CD Player in the tray menu",
+         [](Tour &t) { TrayMenuItem(t, kCdPlayerItem); },
+         "orvane::TCDPlayer",
+         "CD Player",
+         {"Play", "Done"},
+         [](Tour &t) { t.closeWith("^CD Player", "alt+d"); }},
+        {"Help in the tray menu",
+         [](Tour &t) { TrayMenuItem(t, kHelpItem); },
+         "orvane::THelpWindow",
+         "Orvane Help",
+         {"Orvane is a talking clock"},
+         CloseHelp},
         {"a left click on the tray icon brings the clock hidden from its menu back",
          [](Tour &t) {
              FaceMenuItem(t, kHideItem);
              EXPECT_TRUE(t.desktop.waitUntilGone(kMainTitle)) << "Hide puts the clock in the tray";
              t.clickTray(1);
          },
-         "orvane::TMain", "Orvane", {"07:0"}, [](Tour &t) { t.backToMain(); }},
+         "orvane::TMain",
+         "Orvane",
+         {"07:0"},
+         [](Tour &t) { t.backToMain(); }},
     };
     for (const Stop &stop : stops) {
         SCOPED_TRACE(stop.what);
@@ -252,7 +335,8 @@ TEST(Tour, EveryWindowFromTheSpeedBarTheMenusAndTheTrayShowsWhatItShould)
     // The last button of the speed bar ends the program.
     ClickSpeedButton(tour, kExit);
     EXPECT_EQ(orvane.wait(), 0);
-    std::cerr << "tour took "
-              << std::chrono::duration_cast<std::chrono::seconds>(std::chrono::steady_clock::now() - began).count()
-              << " s\n";
+    std::cerr
+        << "tour took "
+        << std::chrono::duration_cast<std::chrono::seconds>(std::chrono::steady_clock::now() - began).count()
+        << " s\n";
 }

@@ -14,7 +14,8 @@ namespace {
 
 std::string FreshHome(const std::string &name)
 {
-    const std::string home = (fs::temp_directory_path() / ("orvane-voice-" + std::to_string(::getpid()) + "-" + name)).string();
+    const std::string home =
+        (fs::temp_directory_path() / ("orvane-voice-" + std::to_string(::getpid()) + "-" + name)).string();
     fs::remove_all(home);
     return home;
 }
@@ -50,10 +51,7 @@ bool WaitForLines(const std::string &path, std::size_t count, std::chrono::secon
 
 class VoiceEndToEnd : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        ORVANE_SKIP_WITHOUT_DISPLAY("needs an X display (run under xvfb-run)");
-    }
+    void SetUp() override { ORVANE_SKIP_WITHOUT_DISPLAY("needs an X display (run under xvfb-run)"); }
 };
 
 } // namespace
@@ -102,8 +100,9 @@ TEST_F(VoiceEndToEnd, TwentyFourHourClockSpeaksTwentyThreeAsTwentyAndThree)
     ASSERT_GT(orvane.start(), 0);
     ASSERT_TRUE(orvane.waitUntilListening());
     ASSERT_TRUE(WaitForLines(orvane.file("sound.log"), 3, std::chrono::seconds(10)));
-    EXPECT_EQ(Snippets(ProgramRunner::readFile(orvane.file("sound.log"))),
-              (std::vector<std::string>{"23:15:00 WAVEFILE_20", "23:15:00 WAVEFILE_3", "23:15:00 WAVEFILE_15"}));
+    EXPECT_EQ(
+        Snippets(ProgramRunner::readFile(orvane.file("sound.log"))),
+        (std::vector<std::string>{"23:15:00 WAVEFILE_20", "23:15:00 WAVEFILE_3", "23:15:00 WAVEFILE_15"}));
     EXPECT_EQ(orvane.run({"--quit"}), 0);
     EXPECT_EQ(orvane.wait(), 0);
 }

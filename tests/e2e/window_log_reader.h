@@ -13,7 +13,8 @@ public:
     void mark();
     // Waits for a line about a window of `windowClass` titled `title` that holds every text of
     // `texts`; the matching line, or "" on time-out.
-    std::string waitFor(const std::string &windowClass, const std::string &title, const std::vector<std::string> &texts,
+    std::string waitFor(const std::string &windowClass, const std::string &title,
+                        const std::vector<std::string> &texts,
                         std::chrono::milliseconds limit = std::chrono::seconds(10));
     // Everything written since the last mark, for failure messages.
     std::string sinceMark() const;

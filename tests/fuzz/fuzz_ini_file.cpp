@@ -17,7 +17,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     ini.ReadInteger("Voice", "HowOften", 5);
     ini.ReadBool("Options", "Auto Start", false);
     // Section and key names taken from the input itself.
-    const std::string section = text.substr(0, text.find('\n') == std::string::npos ? 0 : std::min<size_t>(text.find('\n'), 20));
+    const std::string section =
+        text.substr(0, text.find('\n') == std::string::npos ? 0 : std::min<size_t>(text.find('\n'), 20));
     ini.BeginUpdate();
     ini.WriteString("Voice", "WaveFile", text.substr(0, 40));
     ini.WriteInteger(section, "K", 42);

@@ -18,11 +18,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     }();
     (void)quiet;
     std::ofstream(path, std::ios::binary | std::ios::trunc).write(reinterpret_cast<const char *>(data), size);
-    ListMacroFile(path.c_str(), [](const KyMacroFileEntry *entry, void *) {
-        // Every listed entry's name must be a readable, terminated string.
-        volatile size_t length = entry->name ? std::strlen(entry->name) : 0;
-        (void)length;
-    }, nullptr);
+    ListMacroFile(
+        path.c_str(),
+        [](const KyMacroFileEntry *entry, void *) {
+            // Every listed entry's name must be a readable, terminated string.
+            volatile size_t length = entry->name ? std::strlen(entry->name) : 0;
+            (void)length;
+        },
+        nullptr);
     ReadMacros(path.c_str(), 0);
     ReadMacros(path.c_str(), 1);
     return 0;

@@ -14,8 +14,7 @@ namespace {
 std::vector<std::string> g_reports;
 void keep(const char *, const char *text) { g_reports.push_back(text); }
 
-class MacroSetTest : public ::testing::Test
-{
+class MacroSetTest : public ::testing::Test {
 protected:
     MacroSetTest() { SetReportFunction(&keep), g_reports.clear(); }
     ~MacroSetTest() override { SetReportFunction(nullptr); }
@@ -95,13 +94,11 @@ TEST_F(MacroSetTest, NotificationsBecomeEvents)
     set.OnAssigned = [&](TMacroSet &, KyMacro m) { seen.push_back("assigned " + std::to_string(m)); };
     const KyWindow w = set.notifyWindow();
     for (const KyNotification &n :
-         {KyNotification{1532, w, 0, 0}, KyNotification{1533, w, 0, 0},
-          KyNotification{1538, w, 0x102, 0}, KyNotification{1535, w, 0, 0},
-          KyNotification{1539, w, 6, 0}, KyNotification{1540, w, 0, 42},
+         {KyNotification{1532, w, 0, 0}, KyNotification{1533, w, 0, 0}, KyNotification{1538, w, 0x102, 0},
+          KyNotification{1535, w, 0, 0}, KyNotification{1539, w, 6, 0}, KyNotification{1540, w, 0, 42},
           KyNotification{1541, w, 0, 0}})
         set.Dispatch(n);
-    EXPECT_EQ(seen, (std::vector<std::string>{"record", "recorded 2", "playend", "played 6",
-                                              "assigned 42"}))
+    EXPECT_EQ(seen, (std::vector<std::string>{"record", "recorded 2", "playend", "played 6", "assigned 42"}))
         << "unassigned events and unknown messages do nothing";
 }
 

@@ -74,7 +74,8 @@ TEST_F(CDPlayer, ShufflePlaysEveryTrackOnceThenSeeksToTheStart)
     const std::vector<int> order = playedFrom();
     ASSERT_EQ(order.size(), 10u);
     EXPECT_EQ(std::set<int>(order.begin(), order.end()).size(), 10u);
-    EXPECT_NE(order, std::vector<int>({1, 2, 3, 4, 5, 6, 7, 8, 9, 10})) << "fifty swaps with this seed move tracks";
+    EXPECT_NE(order, std::vector<int>({1, 2, 3, 4, 5, 6, 7, 8, 9, 10}))
+        << "fifty swaps with this seed move tracks";
     EXPECT_TRUE(commanded("seek start"));
     EXPECT_EQ(state.SeqIndex, 0);
     EXPECT_EQ(device.mode(), CDMode::Stopped);

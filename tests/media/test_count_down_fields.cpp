@@ -41,16 +41,17 @@ TEST_P(FieldSteps, WrapAndCarryIntoTheLargerFields)
     EXPECT_EQ(shown(f), c.expected);
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, FieldSteps, ::testing::Values(
-    StepCase{"SecondsUpIntoMinute", "00", "00", "59", F::Sec, +1, "00:01:00"},
-    StepCase{"SecondsUpIntoHour", "00", "59", "59", F::Sec, +1, "01:00:00"},
-    StepCase{"LastSecondOfDayWrapsToZero", "23", "59", "59", F::Sec, +1, "00:00:00"},
-    StepCase{"ZeroDownBorrowsThroughAll", "00", "00", "00", F::Sec, -1, "23:59:59"},
-    StepCase{"MinutesDownBorrowHour", "05", "00", "30", F::Min, -1, "04:59:30"},
-    StepCase{"MinutesUpCarry", "05", "59", "30", F::Min, +1, "06:00:30"},
-    StepCase{"HoursUpWrapWithoutCarry", "23", "10", "10", F::Hour, +1, "00:10:10"},
-    StepCase{"HoursDownWrap", "00", "10", "10", F::Hour, -1, "23:10:10"},
-    StepCase{"SingleDigitPadded", "00", "00", "4", F::Sec, +1, "00:00:05"}),
+INSTANTIATE_TEST_SUITE_P(
+    Cases, FieldSteps,
+    ::testing::Values(StepCase{"SecondsUpIntoMinute", "00", "00", "59", F::Sec, +1, "00:01:00"},
+                      StepCase{"SecondsUpIntoHour", "00", "59", "59", F::Sec, +1, "01:00:00"},
+                      StepCase{"LastSecondOfDayWrapsToZero", "23", "59", "59", F::Sec, +1, "00:00:00"},
+                      StepCase{"ZeroDownBorrowsThroughAll", "00", "00", "00", F::Sec, -1, "23:59:59"},
+                      StepCase{"MinutesDownBorrowHour", "05", "00", "30", F::Min, -1, "04:59:30"},
+                      StepCase{"MinutesUpCarry", "05", "59", "30", F::Min, +1, "06:00:30"},
+                      StepCase{"HoursUpWrapWithoutCarry", "23", "10", "10", F::Hour, +1, "00:10:10"},
+                      StepCase{"HoursDownWrap", "00", "10", "10", F::Hour, -1, "23:10:10"},
+                      StepCase{"SingleDigitPadded", "00", "00", "4", F::Sec, +1, "00:00:05"}),
     [](const auto &info) { return std::string(info.param.name); });
 
 TEST(CountDownFields, TypedOutOfRangeMinutesWrapAndRaiseTheHours)

@@ -34,15 +34,15 @@ TEST_P(MoneyFigures, UseTheTimersDecimalFactorsAndRoundToCents)
         << c.rate << " for " << c.h << ":" << c.m << ":" << c.s;
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, MoneyFigures, ::testing::Values(
-    MoneyCase{60, 0, 30, 0, "$30.00"},       // 60 x 30 x 0.016667 = 30.0006
-    MoneyCase{60, 0, 0, 1, "$0.02"},         // 60 x 0.0002777 = 0.016662
-    MoneyCase{0, 5, 0, 0, "$0.00"},
-    MoneyCase{12.5, 1, 0, 0, "$12.50"},
-    MoneyCase{100, 2, 59, 59, "$299.97"},    // 100 x (2 + 0.983353 + 0.0163843), not $300.00
-    MoneyCase{12345, 23, 0, 0, "$283935.00"}, // no thousands separator
-    MoneyCase{1, 0, 0, 18, "$0.00"},         // 0.0049986
-    MoneyCase{1, 0, 0, 19, "$0.01"}));       // 0.0052763
+INSTANTIATE_TEST_SUITE_P(
+    Cases, MoneyFigures,
+    ::testing::Values(MoneyCase{60, 0, 30, 0, "$30.00"}, // 60 x 30 x 0.016667 = 30.0006
+                      MoneyCase{60, 0, 0, 1, "$0.02"},   // 60 x 0.0002777 = 0.016662
+                      MoneyCase{0, 5, 0, 0, "$0.00"}, MoneyCase{12.5, 1, 0, 0, "$12.50"},
+                      MoneyCase{100, 2, 59, 59, "$299.97"}, // 100 x (2 + 0.983353 + 0.0163843), not $300.00
+                      MoneyCase{12345, 23, 0, 0, "$283935.00"}, // no thousands separator
+                      MoneyCase{1, 0, 0, 18, "$0.00"},          // 0.0049986
+                      MoneyCase{1, 0, 0, 19, "$0.01"}));        // 0.0052763
 
 TEST(FormatMoney, RoundsHalfAwayFromZeroOnDecimalDigits)
 {

@@ -33,8 +33,8 @@ TEST_F(FolderOpsTest, FolderExistsTellsFoldersFromFilesAndNothing)
         bool exists;
     };
     const Case cases[] = {
-        {at("a"), true},           {at("a/"), true},          {at("file.txt"), false},
-        {at("missing"), false},    {"", false},               {"/", true},
+        {at("a"), true},        {at("a/"), true}, {at("file.txt"), false},
+        {at("missing"), false}, {"", false},      {"/", true},
     };
     for (const auto &c : cases)
         EXPECT_EQ(FolderExists(c.path), c.exists) << c.path;
@@ -63,10 +63,7 @@ TEST_F(FolderOpsTest, AFileInTheWayIsReportedNamingTheFolder)
     EXPECT_TRUE(fs::is_regular_file(m_dir / "file.txt"));
 }
 
-TEST_F(FolderOpsTest, EmptyPathIsAnError)
-{
-    EXPECT_TRUE(MakeFolderPath("").has_value());
-}
+TEST_F(FolderOpsTest, EmptyPathIsAnError) { EXPECT_TRUE(MakeFolderPath("").has_value()); }
 
 TEST_F(FolderOpsTest, RelativePathIsMadeInTheCurrentFolder)
 {

@@ -8,10 +8,7 @@ using namespace orvane;
 
 namespace {
 
-TDiscRecord disc(int tracks)
-{
-    return TDiscRecord::newDisc(tracks, 1, 1);
-}
+TDiscRecord disc(int tracks) { return TDiscRecord::newDisc(tracks, 1, 1); }
 
 std::vector<std::string> names(std::initializer_list<int> tracks)
 {

@@ -14,7 +14,8 @@ namespace {
 
 fs::path FreshDir(const std::string &name)
 {
-    const fs::path dir = fs::temp_directory_path() / ("orvane-folders-" + std::to_string(::getpid()) + "-" + name);
+    const fs::path dir =
+        fs::temp_directory_path() / ("orvane-folders-" + std::to_string(::getpid()) + "-" + name);
     fs::remove_all(dir);
     fs::create_directories(dir);
     return dir;
@@ -57,7 +58,8 @@ TEST(SettingsFolderCheck, NamesTheFolderAndTheReason)
     std::ofstream(dir / "file") << "x";
     fs::create_directories(dir / "locked");
     fs::permissions(dir / "locked", fs::perms::owner_read | fs::perms::owner_exec | fs::perms::group_read |
-                                        fs::perms::group_exec | fs::perms::others_read | fs::perms::others_exec);
+                                        fs::perms::group_exec | fs::perms::others_read |
+                                        fs::perms::others_exec);
     fs::permissions(dir, fs::perms::all);
     const std::string base = dir.string();
     struct Case {

@@ -23,7 +23,9 @@ SF_INFO infoOf(std::span<const std::uint8_t> bytes)
     io.get_filelen = [](void *u) { return static_cast<sf_count_t>(static_cast<Reader *>(u)->bytes.size()); };
     io.seek = [](sf_count_t off, int whence, void *u) {
         auto *r = static_cast<Reader *>(u);
-        r->pos = whence == SEEK_SET ? off : whence == SEEK_CUR ? r->pos + off : static_cast<sf_count_t>(r->bytes.size()) + off;
+        r->pos = whence == SEEK_SET   ? off
+                 : whence == SEEK_CUR ? r->pos + off
+                                      : static_cast<sf_count_t>(r->bytes.size()) + off;
         return r->pos;
     };
     io.read = [](void *dst, sf_count_t n, void *u) {
@@ -83,6 +85,7 @@ TEST(SnippetLibrary, NamesAreFoundWithoutRegardToCase)
 
 TEST(SnippetLibrary, UnknownNamesAreNotFound)
 {
-    for (const char *name : {"", "WAVEFILE_", "WAVEFILE_21", "WAVEFILE_00", "WAVEFILE_0 ", "WAVEFILE_0.wav", "OCLOCK"})
+    for (const char *name :
+         {"", "WAVEFILE_", "WAVEFILE_21", "WAVEFILE_00", "WAVEFILE_0 ", "WAVEFILE_0.wav", "OCLOCK"})
         EXPECT_FALSE(SnippetLibrary::find(name).has_value()) << '"' << name << '"';
 }

@@ -20,14 +20,14 @@ inline bool displayRequired()
 
 // Ends the current test (which must return void) when `available` is false: a failure where a
 // display is required, a skip elsewhere.
-#define ORVANE_NEEDS_DISPLAY(available, why)                                                      \
-    do {                                                                                        \
-        if (!(available)) {                                                                     \
-            if (::orvane::testing_support::displayRequired())                                  \
-                GTEST_FAIL() << "ORVANE_REQUIRE_DISPLAY=1, yet: " << (why);                     \
-            else                                                                                \
-                GTEST_SKIP() << (why);                                                          \
-        }                                                                                       \
+#define ORVANE_NEEDS_DISPLAY(available, why)                                                                 \
+    do {                                                                                                     \
+        if (!(available)) {                                                                                  \
+            if (::orvane::testing_support::displayRequired())                                                \
+                GTEST_FAIL() << "ORVANE_REQUIRE_DISPLAY=1, yet: " << (why);                                  \
+            else                                                                                             \
+                GTEST_SKIP() << (why);                                                                       \
+        }                                                                                                    \
     } while (false)
 
 // The same for a test that needs only $DISPLAY to be set.

@@ -62,18 +62,23 @@ void TestDisplay::destroyWindow(Window window)
 void TestDisplay::setTitles(Window window, const std::string &utf8Title, const std::string &latin1Name)
 {
     XChangeProperty(m_display, window, atom("_NET_WM_NAME"), atom("UTF8_STRING"), 8, PropModeReplace,
-                    reinterpret_cast<const unsigned char *>(utf8Title.data()), static_cast<int>(utf8Title.size()));
+                    reinterpret_cast<const unsigned char *>(utf8Title.data()),
+                    static_cast<int>(utf8Title.size()));
     setWmNameOnly(window, latin1Name);
 }
 
 void TestDisplay::setWmNameOnly(Window window, const std::string &latin1Name)
 {
     XChangeProperty(m_display, window, XA_WM_NAME, XA_STRING, 8, PropModeReplace,
-                    reinterpret_cast<const unsigned char *>(latin1Name.data()), static_cast<int>(latin1Name.size()));
+                    reinterpret_cast<const unsigned char *>(latin1Name.data()),
+                    static_cast<int>(latin1Name.size()));
     sync();
 }
 
-std::string TestDisplay::netWmName(Window window) { return readString(window, atom("_NET_WM_NAME"), nullptr); }
+std::string TestDisplay::netWmName(Window window)
+{
+    return readString(window, atom("_NET_WM_NAME"), nullptr);
+}
 
 std::string TestDisplay::wmName(Window window, Atom *type) { return readString(window, XA_WM_NAME, type); }
 
@@ -84,8 +89,9 @@ std::string TestDisplay::readString(Window window, Atom property, Atom *type)
     unsigned long count = 0, after = 0;
     unsigned char *data = nullptr;
     std::string result;
-    if (XGetWindowProperty(m_display, window, property, 0, 4096, False, AnyPropertyType, &actual, &format, &count,
-                           &after, &data) == Success && data)
+    if (XGetWindowProperty(m_display, window, property, 0, 4096, False, AnyPropertyType, &actual, &format,
+                           &count, &after, &data) == Success &&
+        data)
         result.assign(reinterpret_cast<const char *>(data), count);
     if (data)
         XFree(data);

@@ -12,8 +12,8 @@
 #include <string>
 #include <sys/wait.h>
 #include <thread>
-#include <vector>
 #include <unistd.h>
+#include <vector>
 
 namespace orvane::test {
 

@@ -33,11 +33,14 @@ inline int MnemonicMarks(const QString &text)
 inline QList<QPair<QString, QString>> VisibleCaptions(QWidget *window)
 {
     QList<QPair<QString, QString>> captions;
-    const auto usable = [window](QWidget *w) { return w->window() == window && w->isVisible() && w->isEnabled(); };
+    const auto usable = [window](QWidget *w) {
+        return w->window() == window && w->isVisible() && w->isEnabled();
+    };
     for (QWidget *w : window->findChildren<QWidget *>()) {
         if (!usable(w))
             continue;
-        const QString who = QString::fromLatin1(w->metaObject()->className()) + QLatin1Char(' ') + w->objectName();
+        const QString who =
+            QString::fromLatin1(w->metaObject()->className()) + QLatin1Char(' ') + w->objectName();
         if (auto *button = qobject_cast<QAbstractButton *>(w))
             captions.append({button->text(), who});
         else if (auto *label = qobject_cast<QLabel *>(w); label && label->buddy())

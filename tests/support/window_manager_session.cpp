@@ -25,8 +25,9 @@ bool listed(Display *display, Window window)
     unsigned long count = 0, after = 0;
     unsigned char *data = nullptr;
     bool found = false;
-    if (XGetWindowProperty(display, DefaultRootWindow(display), clients, 0, 1024, False, XA_WINDOW, &type, &format,
-                           &count, &after, &data) == Success && data) {
+    if (XGetWindowProperty(display, DefaultRootWindow(display), clients, 0, 1024, False, XA_WINDOW, &type,
+                           &format, &count, &after, &data) == Success &&
+        data) {
         const auto *windows = reinterpret_cast<const unsigned long *>(data);
         for (unsigned long i = 0; i < count; ++i)
             found = found || windows[i] == window;
@@ -122,8 +123,7 @@ bool WindowManagerSession::startManager()
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
     bool running = false;
     while (!(running = managesNewWindows(display, std::chrono::milliseconds(500))) &&
-           std::chrono::steady_clock::now() < deadline) {
-    }
+           std::chrono::steady_clock::now() < deadline) {}
     XCloseDisplay(display);
     if (!running)
         s_why = "openbox did not start";

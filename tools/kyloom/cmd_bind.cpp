@@ -48,8 +48,7 @@ bool serve()
         if (fds[1].revents & POLLIN)
             return true;
         KyNotification notification;
-        while (TakeNotification(&notification)) {
-        }
+        while (TakeNotification(&notification)) {}
         if (GetNotifyDescriptor() < 0)
             return false;
     }
@@ -89,8 +88,7 @@ int runBind(const std::vector<std::string> &args, std::ostream &out)
     // A playback still running is waited for, briefly, so that it leaves no key down.
     for (int i = 0; i < 50 && GetMacroState() == 2; ++i) {
         KyNotification notification;
-        while (TakeNotification(&notification)) {
-        }
+        while (TakeNotification(&notification)) {}
         usleep(20000);
     }
     if (GetMacroState() == 1 || GetMacroState() == 3)
@@ -102,8 +100,7 @@ int runBind(const std::vector<std::string> &args, std::ostream &out)
 } // namespace
 } // namespace orvane
 
-KYLOOM_VERB(bind, "FILE",
-            "serve every macro of a macro file under its key until SIGINT or SIGTERM",
+KYLOOM_VERB(bind, "FILE", "serve every macro of a macro file under its key until SIGINT or SIGTERM",
             "Lists the macros of FILE (key code, key name, name), then plays each one when its\n"
             "key is pressed in any window, until Ctrl+C (SIGINT) or SIGTERM ends it. A key that\n"
             "another program holds is marked; its macro cannot be served.\n",

@@ -75,5 +75,4 @@ int runHelp(const std::vector<std::string> &args, std::ostream &out)
 } // namespace orvane
 
 KYLOOM_VERB(help, "[VERB]", "show this help (also --help), or how to use one verb",
-            "kyloom help lists the verbs; kyloom help VERB shows how to use one of them.\n",
-            orvane::runHelp);
+            "kyloom help lists the verbs; kyloom help VERB shows how to use one of them.\n", orvane::runHelp);

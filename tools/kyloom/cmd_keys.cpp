@@ -1,6 +1,6 @@
 // kyloom keys: every key a macro may be given, in the pickers' order.
-#include "kyloom32.h"
 #include "key_text.h"
+#include "kyloom32.h"
 #include "report_tracker.h"
 #include "verb_table.h"
 

@@ -16,14 +16,10 @@ namespace {
 const char *originName(uint8_t origin)
 {
     switch (origin) {
-    case MBScreen:
-        return "MBScreen";
-    case MBWindow:
-        return "MBWindow";
-    case MBPointer:
-        return "MBPointer";
-    default:
-        return "unknown";
+    case MBScreen: return "MBScreen";
+    case MBWindow: return "MBWindow";
+    case MBPointer: return "MBPointer";
+    default: return "unknown";
     }
 }
 
@@ -33,8 +29,8 @@ void printEntry(const KyMacroFileEntry *entry, void *context)
 {
     std::ostream &out = *static_cast<std::ostream *>(context);
     const std::string name = entry->name[0] ? entry->name : libraryMessage(KyMsgNoMacroName);
-    out << keyCodeText(entry->key) << "\t" << keyText(entry->key) << "\t" << name << "\t"
-        << entry->eventCount << "\t" << originName(entry->mouseOrigin) << "\n";
+    out << keyCodeText(entry->key) << "\t" << keyText(entry->key) << "\t" << name << "\t" << entry->eventCount
+        << "\t" << originName(entry->mouseOrigin) << "\n";
 }
 
 int runList(const std::vector<std::string> &args, std::ostream &out)
@@ -58,8 +54,7 @@ int runList(const std::vector<std::string> &args, std::ostream &out)
 } // namespace
 } // namespace orvane
 
-KYLOOM_VERB(list, "FILE",
-            "list a macro file: key, key name, name, events, mouse origin (tab-separated)",
+KYLOOM_VERB(list, "FILE", "list a macro file: key, key name, name, events, mouse origin (tab-separated)",
             "One line per macro, tab-separated: key code, key name, macro name, number of events,\n"
             "mouse origin (MBScreen, MBWindow or MBPointer). A damaged file lists the macros\n"
             "before the damage and ends with exit status 1.\n",

@@ -58,8 +58,7 @@ bool waitForTheEnd(std::chrono::hours limit)
         pollfd fd{GetNotifyDescriptor(), POLLIN, 0};
         poll(&fd, 1, 100);
         KyNotification notification;
-        while (TakeNotification(&notification)) {
-        }
+        while (TakeNotification(&notification)) {}
     }
     return true;
 }
@@ -81,8 +80,7 @@ int runPlay(const std::vector<std::string> &args, std::ostream &)
         return kExitFailure;
     int status = kExitFailure;
     if (ReadMacros(options->file.c_str(), 0) == 0) {
-        const KyMacro macro =
-            options->name ? GetMacroByName(options->name->c_str()) : firstMacro();
+        const KyMacro macro = options->name ? GetMacroByName(options->name->c_str()) : firstMacro();
         if (macro == 0) {
             ReportTracker::report(libraryMessage(KyMsgMacroNotFound));
         } else {

@@ -87,8 +87,7 @@ bool waitForState(uint8_t state)
         if (fds[1].revents & POLLIN)
             return false;
         KyNotification notification;
-        while (TakeNotification(&notification)) {
-        }
+        while (TakeNotification(&notification)) {}
     }
     return true;
 }
@@ -108,8 +107,8 @@ bool keyIsFree(const RecordOptions &options)
         return true;
     const char *name = GetMacroName(existing);
     ReportTracker::report(keyText(options.key) + " already holds the macro \"" +
-                          (name && name[0] ? name : libraryMessage(KyMsgNoMacroName)) +
-                          "\" in " + options.file + "; give --replace to record over it");
+                          (name && name[0] ? name : libraryMessage(KyMsgNoMacroName)) + "\" in " +
+                          options.file + "; give --replace to record over it");
     return false;
 }
 
@@ -127,8 +126,7 @@ int record(const RecordOptions &options, std::ostream &out)
     }
     if (!keyIsFree(options))
         return kExitFailure;
-    out << "Press " << keyText(GetToggleRecordKey()) << " to start recording and again to stop."
-        << std::endl;
+    out << "Press " << keyText(GetToggleRecordKey()) << " to start recording and again to stop." << std::endl;
     if (!waitForState(1) || !waitForState(0)) {
         if (GetMacroState() != 0)
             RecordingOff();
@@ -149,9 +147,8 @@ int runRecord(const std::vector<std::string> &args, std::ostream &out)
 {
     const std::optional<RecordOptions> options = parse(args);
     if (!options) {
-        ReportTracker::report(
-            "usage: kyloom record FILE --key CODE --name NAME [--mouse ignore|clicks|all] "
-            "[--replace]");
+        ReportTracker::report("usage: kyloom record FILE --key CODE --name NAME [--mouse ignore|clicks|all] "
+                              "[--replace]");
         return kExitUsage;
     }
     if (pipe(g_interruptPipe) != 0)

@@ -20,5 +20,4 @@ int runVersion(const std::vector<std::string> &args, std::ostream &out)
 } // namespace orvane
 
 KYLOOM_VERB(version, "", "print the Kyloom32 version",
-            "Prints the version of the Kyloom32 library the command runs on.\n",
-            orvane::runVersion);
+            "Prints the version of the Kyloom32 library the command runs on.\n", orvane::runVersion);

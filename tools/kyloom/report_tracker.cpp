@@ -11,25 +11,13 @@ namespace {
 std::atomic<int> g_count{0};
 }
 
-ReportTracker::ReportTracker()
-{
-    SetReportFunction(&ReportTracker::onReport);
-}
+ReportTracker::ReportTracker() { SetReportFunction(&ReportTracker::onReport); }
 
-ReportTracker::~ReportTracker()
-{
-    SetReportFunction(nullptr);
-}
+ReportTracker::~ReportTracker() { SetReportFunction(nullptr); }
 
-int ReportTracker::count()
-{
-    return g_count.load();
-}
+int ReportTracker::count() { return g_count.load(); }
 
-void ReportTracker::report(const std::string &text)
-{
-    onReport("", text.c_str());
-}
+void ReportTracker::report(const std::string &text) { onReport("", text.c_str()); }
 
 void ReportTracker::onReport(const char *caption, const char *text)
 {

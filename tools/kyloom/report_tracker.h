@@ -8,8 +8,7 @@ namespace orvane {
 // Takes over the library's reporting for the command: every message is written to standard
 // error as "kyloom: text" (with the caption when there is one) and counted, because every
 // message the library shows is a failure and the command's exit status must say so.
-class ReportTracker
-{
+class ReportTracker {
 public:
     ReportTracker();
     ~ReportTracker();

@@ -40,10 +40,7 @@ StopSignals::~StopSignals()
         sigaction(kSignals[i], &g_previous[i], nullptr);
 }
 
-int StopSignals::caught()
-{
-    return g_caught;
-}
+int StopSignals::caught() { return g_caught; }
 
 void StopSignals::endLikeTheSignal()
 {

@@ -7,8 +7,7 @@ namespace orvane {
 // releases every key and button it pressed and gives back the keycodes it borrowed. Once the
 // verb has cleaned up, endLikeTheSignal() ends the process by the signal that came, with its
 // default action, so the caller still sees how the command ended.
-class StopSignals
-{
+class StopSignals {
 public:
     StopSignals();
     ~StopSignals();

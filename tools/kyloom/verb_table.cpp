@@ -11,10 +11,7 @@ VerbTable &VerbTable::instance()
     return table;
 }
 
-void VerbTable::add(const Verb &verb)
-{
-    m_verbs.push_back(verb);
-}
+void VerbTable::add(const Verb &verb) { m_verbs.push_back(verb); }
 
 const Verb *VerbTable::find(const std::string &name) const
 {

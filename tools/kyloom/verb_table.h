@@ -16,8 +16,7 @@ struct Verb {
     int (*run)(const std::vector<std::string> &args, std::ostream &out);
 };
 
-class VerbTable
-{
+class VerbTable {
 public:
     static VerbTable &instance();
 
@@ -41,6 +40,8 @@ enum ExitStatus { kExitOk = 0, kExitFailure = 1, kExitUsage = 2 };
 
 // Registers a verb from its cmd_<verb>.cpp:
 //   KYLOOM_VERB(type, "[--wait] STRING", "type a key string", "Longer help...\n", runType)
-#define KYLOOM_VERB(NAME, USAGE, SUMMARY, DETAILS, FN)                                         \
-    static const ::orvane::VerbRegistration kyloomVerb_##NAME{                                 \
-        ::orvane::Verb{#NAME, USAGE, SUMMARY, DETAILS, &FN}}
+#define KYLOOM_VERB(NAME, USAGE, SUMMARY, DETAILS, FN)                                                       \
+    static const ::orvane::VerbRegistration kyloomVerb_##NAME                                                \
+    {                                                                                                        \
+        ::orvane::Verb { #NAME, USAGE, SUMMARY, DETAILS, &FN }                                               \
+    }

@@ -32,7 +32,8 @@ TAboutForm::TAboutForm(QWidget *parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("AboutForm"));
     setWindowTitle(QStringLiteral("About Orvane"));
-    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
+    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
+                   Qt::WindowCloseButtonHint);
     setAttribute(Qt::WA_DeleteOnClose, false);
     setFixedSize(356, 224);
 

@@ -39,18 +39,66 @@ void TLabelEffect::changed()
     update();
 }
 
-void TLabelEffect::SetDepthHighlight(int depth) { m_model.SetDepthHighlight(depth); changed(); }
-void TLabelEffect::SetDepthShadow(int depth) { m_model.SetDepthShadow(depth); changed(); }
-void TLabelEffect::SetDirectionHighlight(TEffectDirection d) { m_model.SetDirectionHighlight(d); changed(); }
-void TLabelEffect::SetDirectionShadow(TEffectDirection d) { m_model.SetDirectionShadow(d); changed(); }
-void TLabelEffect::SetColourHighlight(const QColor &c) { m_model.SetColourHighlight(ValueFromColor(c)); changed(); }
-void TLabelEffect::SetColourShadow(const QColor &c) { m_model.SetColourShadow(ValueFromColor(c)); changed(); }
-void TLabelEffect::SetEffectStyle(TEffectStyle style) { m_model.SetEffectStyle(style); changed(); }
-void TLabelEffect::SetColourScheme(TColourScheme scheme) { m_model.SetColourScheme(scheme); changed(); }
-void TLabelEffect::SetAsButton(bool asButton) { m_model.SetAsButton(asButton); changed(); }
-void TLabelEffect::SetAngle(int angle) { m_model.SetAngle(angle); changed(); }
-void TLabelEffect::SetFontColour(const QColor &c) { m_model.SetFontColour(ValueFromColor(c)); changed(); }
-void TLabelEffect::SetLabelAlignment(TLabelAlignment a) { m_model.SetAlignment(a); changed(); }
+void TLabelEffect::SetDepthHighlight(int depth)
+{
+    m_model.SetDepthHighlight(depth);
+    changed();
+}
+void TLabelEffect::SetDepthShadow(int depth)
+{
+    m_model.SetDepthShadow(depth);
+    changed();
+}
+void TLabelEffect::SetDirectionHighlight(TEffectDirection d)
+{
+    m_model.SetDirectionHighlight(d);
+    changed();
+}
+void TLabelEffect::SetDirectionShadow(TEffectDirection d)
+{
+    m_model.SetDirectionShadow(d);
+    changed();
+}
+void TLabelEffect::SetColourHighlight(const QColor &c)
+{
+    m_model.SetColourHighlight(ValueFromColor(c));
+    changed();
+}
+void TLabelEffect::SetColourShadow(const QColor &c)
+{
+    m_model.SetColourShadow(ValueFromColor(c));
+    changed();
+}
+void TLabelEffect::SetEffectStyle(TEffectStyle style)
+{
+    m_model.SetEffectStyle(style);
+    changed();
+}
+void TLabelEffect::SetColourScheme(TColourScheme scheme)
+{
+    m_model.SetColourScheme(scheme);
+    changed();
+}
+void TLabelEffect::SetAsButton(bool asButton)
+{
+    m_model.SetAsButton(asButton);
+    changed();
+}
+void TLabelEffect::SetAngle(int angle)
+{
+    m_model.SetAngle(angle);
+    changed();
+}
+void TLabelEffect::SetFontColour(const QColor &c)
+{
+    m_model.SetFontColour(ValueFromColor(c));
+    changed();
+}
+void TLabelEffect::SetLabelAlignment(TLabelAlignment a)
+{
+    m_model.SetAlignment(a);
+    changed();
+}
 
 void TLabelEffect::SetTransparent(bool transparent)
 {
@@ -88,7 +136,8 @@ void TLabelEffect::paintRotated(QPainter &p, const LayerOffsets &o)
     const QFontMetrics fm(font());
     const int w = fm.horizontalAdvance(text());
     const int h = fm.height();
-    const TextOrigin origin = m_model.RotatedOrigin(fm.horizontalAdvance(text() + QStringLiteral("   ")), w, h);
+    const TextOrigin origin =
+        m_model.RotatedOrigin(fm.horizontalAdvance(text() + QStringLiteral("   ")), w, h);
     if (!m_transparent) {
         p.save();
         p.translate(origin.x, origin.y);
@@ -122,7 +171,8 @@ void TLabelEffect::mousePressEvent(QMouseEvent *event)
 void TLabelEffect::mouseMoveEvent(QMouseEvent *event)
 {
     if (m_model.AsButton() && (event->buttons() & Qt::LeftButton))
-        SetEffectStyle(rect().contains(event->position().toPoint()) ? TEffectStyle::esSunken : TEffectStyle::esRaised);
+        SetEffectStyle(rect().contains(event->position().toPoint()) ? TEffectStyle::esSunken
+                                                                    : TEffectStyle::esRaised);
     QLabel::mouseMoveEvent(event);
 }
 

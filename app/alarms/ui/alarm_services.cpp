@@ -4,8 +4,8 @@
 
 namespace orvane {
 
-TAlarmServices::TAlarmServices(const Clock &clock, SoundPlayer &sound, WindowLayer *windows, int &snoozeMinutes,
-                               TCDFlags &cd, std::string filePath)
+TAlarmServices::TAlarmServices(const Clock &clock, SoundPlayer &sound, WindowLayer *windows,
+                               int &snoozeMinutes, TCDFlags &cd, std::string filePath)
     : m_file(std::move(filePath)), m_launcher(windows), m_actions(m_table, clock, sound, snoozeMinutes),
       m_opener(m_actions, sound),
       m_pass(AlarmPassServices{
@@ -15,10 +15,10 @@ TAlarmServices::TAlarmServices(const Clock &clock, SoundPlayer &sound, WindowLay
           .launcher = m_launcher,
           .cd = cd,
           .messages = &m_opener,
-          .reportError = [](const std::string &error) { std::fprintf(stderr, "orvane: %s\n", error.c_str()); },
+          .reportError =
+              [](const std::string &error) { std::fprintf(stderr, "orvane: %s\n", error.c_str()); },
       })
-{
-}
+{}
 
 void TAlarmServices::setAlarmListChanged(const std::function<void()> &hook)
 {

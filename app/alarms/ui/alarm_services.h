@@ -19,8 +19,8 @@ class TAlarmServices {
 public:
     // `windows` may be null (no display). `snoozeMinutes` is the program's "SnoozeTime" and
     // `cd` the CD player's flags; both must outlive this object.
-    TAlarmServices(const Clock &clock, SoundPlayer &sound, WindowLayer *windows, int &snoozeMinutes, TCDFlags &cd,
-                   std::string filePath = TAlarmFile::defaultPath());
+    TAlarmServices(const Clock &clock, SoundPlayer &sound, WindowLayer *windows, int &snoozeMinutes,
+                   TCDFlags &cd, std::string filePath = TAlarmFile::defaultPath());
 
     TAlarmTable &AlarmTable() { return m_table; }
 
@@ -30,14 +30,23 @@ public:
 
     // The first minute tick's arming, then one pass per minute.
     void initAlarms(bool autoStartOption) { m_pass.InitAlarms(autoStartOption); }
-    void runAlarmPass(TDateTime displayMinute, CommandVoiceSettings &voice) { m_pass.AlarmPass(displayMinute, voice); }
+    void runAlarmPass(TDateTime displayMinute, CommandVoiceSettings &voice)
+    {
+        m_pass.AlarmPass(displayMinute, voice);
+    }
 
     // While the set-up dialog is open: rebuild its list after a pass or a dismissed message.
     void setAlarmListChanged(const std::function<void()> &hook);
     // [Quaydeck] "Path", read at each launcher action.
-    void setLauncherPath(std::function<std::string()> path) { m_pass.services().launcherPath = std::move(path); }
+    void setLauncherPath(std::function<std::string()> path)
+    {
+        m_pass.services().launcherPath = std::move(path);
+    }
     void setCDPlayerHooks(CDPlayerHooks hooks) { m_pass.services().cdPlayer = std::move(hooks); }
-    void setReportError(std::function<void(const std::string &)> report) { m_pass.services().reportError = std::move(report); }
+    void setReportError(std::function<void(const std::string &)> report)
+    {
+        m_pass.services().reportError = std::move(report);
+    }
 
     const TAlarmFile &file() const { return m_file; }
     TAlarmPass &pass() { return m_pass; }

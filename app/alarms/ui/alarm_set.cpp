@@ -61,9 +61,10 @@ QLabel *BuddyLabel(const QString &text, QWidget *buddy)
 
 } // namespace
 
-TAlarmSet::TAlarmSet(TAlarmTable &table, const Clock &clock, const FormatSettings &formats, TIniFile &settingsIni,
-                     AlarmSetHooks hooks, QWidget *parent)
-    : QDialog(parent), m_editor(table, clock, formats), m_clock(clock), m_settingsIni(settingsIni), m_hooks(std::move(hooks))
+TAlarmSet::TAlarmSet(TAlarmTable &table, const Clock &clock, const FormatSettings &formats,
+                     TIniFile &settingsIni, AlarmSetHooks hooks, QWidget *parent)
+    : QDialog(parent), m_editor(table, clock, formats), m_clock(clock), m_settingsIni(settingsIni),
+      m_hooks(std::move(hooks))
 {
     setWindowTitle(QStringLiteral("Alarm Setup"));
     setWindowFlags(Qt::Dialog | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
@@ -113,12 +114,13 @@ TAlarmSet::TAlarmSet(TAlarmTable &table, const Clock &clock, const FormatSetting
 
     AlarmListBox = new QListWidget;
     QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
-    fixed.setFamilies({QStringLiteral("Courier New"), QStringLiteral("Liberation Mono"), QStringLiteral("DejaVu Sans Mono"),
-                       QStringLiteral("monospace")});
+    fixed.setFamilies({QStringLiteral("Courier New"), QStringLiteral("Liberation Mono"),
+                       QStringLiteral("DejaVu Sans Mono"), QStringLiteral("monospace")});
     fixed.setPointSize(8);
     fixed.setStyleHint(QFont::TypeWriter);
     AlarmListBox->setFont(fixed);
-    AlarmListBox->setToolTip(QStringLiteral("Current alarms for this alarm type.\nClick to change or view settings."));
+    AlarmListBox->setToolTip(
+        QStringLiteral("Current alarms for this alarm type.\nClick to change or view settings."));
     AlarmListBox->setAccessibleName(QStringLiteral("Current alarms"));
     AlarmListBox->setMinimumHeight(90);
     outer->addWidget(AlarmListBox, 1);
@@ -144,7 +146,8 @@ QWidget *TAlarmSet::buildPages()
     auto *program = new QWidget;
     AlarmText = new QLineEdit;
     AlarmText->setMaxLength(100);
-    AlarmText->setToolTip(QStringLiteral("Program path and file name.\nYou may also enter any parameters needed."));
+    AlarmText->setToolTip(
+        QStringLiteral("Program path and file name.\nYou may also enter any parameters needed."));
     AlarmText->setAccessibleName(QStringLiteral("Program"));
     Button6 = new QPushButton(QStringLiteral("Brows&e"));
     Button6->setToolTip(QStringLiteral("Browse program file names"));
@@ -177,18 +180,22 @@ QWidget *TAlarmSet::buildPages()
     wl->setColumnStretch(2, 1);
 
     auto *cd = new QWidget;
-    ComboBox1 = FixedList({"Loop", "Shuffle", "Playlist"}, QStringLiteral("Select CD play Mode"), QStringLiteral("Mode of play"));
+    ComboBox1 = FixedList({"Loop", "Shuffle", "Playlist"}, QStringLiteral("Select CD play Mode"),
+                          QStringLiteral("Mode of play"));
     auto *cl = new QHBoxLayout(cd);
     cl->addWidget(BuddyLabel(QStringLiteral("&Enter the mode of play."), ComboBox1));
     cl->addWidget(ComboBox1);
     cl->addStretch();
 
     auto *command = new QWidget;
-    ComboBox2 = FixedList({"On", "Off"}, QStringLiteral("Toggle voice on / off"), QStringLiteral("Play Voice"));
-    ComboBox3 = FixedList({"1 min", "5 min", "10 min", "15 min", "30 min", "60 min"}, QStringLiteral("Voice interval"),
-                          QStringLiteral("Interval"));
-    ComboBox4 = FixedList({"On", "Off"}, QStringLiteral("Toggle wav file on / off"), QStringLiteral("Wave file"));
-    ComboBox5 = FixedList({"Before", "After"}, QStringLiteral("Play wav file before / after"), QStringLiteral("When"));
+    ComboBox2 =
+        FixedList({"On", "Off"}, QStringLiteral("Toggle voice on / off"), QStringLiteral("Play Voice"));
+    ComboBox3 = FixedList({"1 min", "5 min", "10 min", "15 min", "30 min", "60 min"},
+                          QStringLiteral("Voice interval"), QStringLiteral("Interval"));
+    ComboBox4 =
+        FixedList({"On", "Off"}, QStringLiteral("Toggle wav file on / off"), QStringLiteral("Wave file"));
+    ComboBox5 = FixedList({"Before", "After"}, QStringLiteral("Play wav file before / after"),
+                          QStringLiteral("When"));
     auto *ml = new QGridLayout(command);
     ml->addWidget(BuddyLabel(QStringLiteral("Play &Voice"), ComboBox2), 0, 0);
     ml->addWidget(BuddyLabel(QStringLiteral("&Interval"), ComboBox3), 0, 1);
@@ -364,7 +371,10 @@ void TAlarmSet::connectEdits()
         connect(b, &QComboBox::currentIndexChanged, this, [this] { edited(); });
 }
 
-ActionType TAlarmSet::page() const { return static_cast<ActionType>(std::max(0, TabbedNotebook1->currentIndex())); }
+ActionType TAlarmSet::page() const
+{
+    return static_cast<ActionType>(std::max(0, TabbedNotebook1->currentIndex()));
+}
 
 void TAlarmSet::edited()
 {
@@ -499,11 +509,13 @@ std::string TAlarmSet::pageText() const
     case atMessage: return MessageText->toPlainText().left(static_cast<int>(kAlarmTextMax)).toStdString();
     case atProgram: return AlarmText->text().toStdString();
     case atWaveFile: return Edit1->text().toStdString();
-    case atCDPlayer: return ComboBox1->currentIndex() < 0 ? std::string() : ComboBox1->currentText().toStdString();
-    case atLauncher: return ComboBox6->currentIndex() < 0 ? std::string() : ComboBox6->currentText().toStdString();
+    case atCDPlayer:
+        return ComboBox1->currentIndex() < 0 ? std::string() : ComboBox1->currentText().toStdString();
+    case atLauncher:
+        return ComboBox6->currentIndex() < 0 ? std::string() : ComboBox6->currentText().toStdString();
     case atCommand:
-        return BuildCommandText({ComboBox2->currentIndex(), ComboBox3->currentIndex(), ComboBox4->currentIndex(),
-                                 ComboBox5->currentIndex()});
+        return BuildCommandText({ComboBox2->currentIndex(), ComboBox3->currentIndex(),
+                                 ComboBox4->currentIndex(), ComboBox5->currentIndex()});
     }
     return {};
 }
@@ -624,8 +636,9 @@ void TAlarmSet::AlarmListBoxClick()
 void TAlarmSet::Button5Click()
 {
     if (m_editor.AlarmEdited) {
-        const auto answer = m_hooks.ask(this, QStringLiteral("Warning!"), QStringLiteral("Alarm has changed.  Save Changes?"),
-                                        QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+        const auto answer =
+            m_hooks.ask(this, QStringLiteral("Warning!"), QStringLiteral("Alarm has changed.  Save Changes?"),
+                        QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
         if (answer == QMessageBox::Cancel) {
             focusProgramText();
             return;
@@ -666,7 +679,9 @@ bool TAlarmSet::Save()
         if (const auto error = m_hooks.saveAlarmFile()) {
             // The alarm is in the table and the save routine tries the file again later; the
             // dialog keeps showing exactly what was typed.
-            m_hooks.inform(this, QStringLiteral("The alarm is kept, but the alarm file could not be written:\n") + Q(*error));
+            m_hooks.inform(this,
+                           QStringLiteral("The alarm is kept, but the alarm file could not be written:\n") +
+                               Q(*error));
             m_editor.AlarmEdited = true;
             return false;
         }
@@ -683,7 +698,8 @@ void TAlarmSet::Button4Click()
         NewAlarm();
         return;
     }
-    const auto answer = m_hooks.ask(this, QStringLiteral("Warning!"), QStringLiteral("Are you sure you want to delete this alarm?"),
+    const auto answer = m_hooks.ask(this, QStringLiteral("Warning!"),
+                                    QStringLiteral("Are you sure you want to delete this alarm?"),
                                     QMessageBox::Yes | QMessageBox::No);
     if (answer != QMessageBox::Yes) {
         focusProgramText();
@@ -708,8 +724,9 @@ void TAlarmSet::TodayBtnClick()
 void TAlarmSet::Button2Click()
 {
     {
-        TRecuringDlg dialog(m_editor.WorkingAlarm, m_editor.formats(), m_clock,
-                            [this] { m_editor.AlarmEdited = true; }, DateEdit1, m_hooks.help, this);
+        TRecuringDlg dialog(
+            m_editor.WorkingAlarm, m_editor.formats(), m_clock, [this] { m_editor.AlarmEdited = true; },
+            DateEdit1, m_hooks.help, this);
         dialog.exec();
     }
     applyVisibility();
@@ -746,7 +763,8 @@ void TAlarmSet::Button8Click()
 void TAlarmSet::Button3Click()
 {
     const bool before = SpeedButton1->isChecked();
-    const std::string current = before ? m_editor.WorkingAlarm.BeforeWave.str() : m_editor.WorkingAlarm.AfterWave.str();
+    const std::string current =
+        before ? m_editor.WorkingAlarm.BeforeWave.str() : m_editor.WorkingAlarm.AfterWave.str();
     const auto choice = m_hooks.chooseWave(this, current == kNoWave ? std::string() : current);
     if (!choice)
         return;
@@ -776,7 +794,8 @@ void TAlarmSet::Button9Click()
 void TAlarmSet::Button7Click()
 {
     const QString current = Label10->text();
-    const auto folder = m_hooks.chooseFolder(this, current == QLatin1String("NONE") ? std::string() : current.toStdString());
+    const auto folder =
+        m_hooks.chooseFolder(this, current == QLatin1String("NONE") ? std::string() : current.toStdString());
     if (!folder)
         return;
     Label10->setText(Q(*folder));
@@ -792,8 +811,9 @@ void TAlarmSet::BitBtn3Click()
 bool TAlarmSet::FormCloseQuery()
 {
     if (m_editor.AlarmEdited) {
-        const auto answer = m_hooks.ask(this, QStringLiteral("Warning!"), QStringLiteral("Alarm has changed.  Save Changes?"),
-                                        QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+        const auto answer =
+            m_hooks.ask(this, QStringLiteral("Warning!"), QStringLiteral("Alarm has changed.  Save Changes?"),
+                        QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
         if (answer == QMessageBox::Cancel)
             return false;
         if (answer == QMessageBox::Yes)

@@ -28,7 +28,8 @@ AlarmSetHooks DefaultAlarmSetHooks(std::function<std::optional<std::string>()> s
             return std::nullopt;
         return folder;
     };
-    hooks.ask = [](QWidget *parent, const QString &caption, const QString &text, QMessageBox::StandardButtons buttons) {
+    hooks.ask = [](QWidget *parent, const QString &caption, const QString &text,
+                   QMessageBox::StandardButtons buttons) {
         return QMessageBox::warning(parent, caption, text, buttons);
     };
     hooks.inform = [](QWidget *parent, const QString &text) {

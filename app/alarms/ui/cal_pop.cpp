@@ -147,8 +147,8 @@ void TfrmCalPop::refreshCells()
     for (int i = 0; i < 42; ++i) {
         const int d = CalendarDayOfCell(m_date, i);
         const QString name = d == 0 ? QStringLiteral("No day")
-                                    : QString::fromStdString(
-                                          FormatDateTime("dddd, mmmm d, yyyy", EncodeDate(year, month, d), fs));
+                                    : QString::fromStdString(FormatDateTime("dddd, mmmm d, yyyy",
+                                                                            EncodeDate(year, month, d), fs));
         m_cells[i]->setDay(d, d == day, name);
     }
 }
@@ -242,7 +242,8 @@ void TfrmCalPop::paintEvent(QPaintEvent *)
     const int y = 1 + m_rowHeight;
     p.setPen(Qt::black);
     for (int i = 0; i < 7; ++i)
-        p.drawText(QRect(4 + i * colWidth, y, colWidth, m_rowHeight), Qt::AlignCenter, QString::fromLatin1(kHeadings[i]));
+        p.drawText(QRect(4 + i * colWidth, y, colWidth, m_rowHeight), Qt::AlignCenter,
+                   QString::fromLatin1(kHeadings[i]));
     p.setPen(kGrey);
     p.drawLine(4, y + m_rowHeight - 2, width() - 5, y + m_rowHeight - 2);
     p.setPen(Qt::white);

@@ -45,7 +45,8 @@ TDateTime TDateEdit::today() const { return DateOf(ToDateTime(m_clock.now())); }
 
 void TDateEdit::show(TDateTime date)
 {
-    setText(date == 0 ? QString() : QString::fromStdString(FormatDateTime(m_formats.shortDateFormat, date, m_formats)));
+    setText(date == 0 ? QString()
+                      : QString::fromStdString(FormatDateTime(m_formats.shortDateFormat, date, m_formats)));
 }
 
 void TDateEdit::setValue(TDateTime date)
@@ -89,7 +90,8 @@ void TDateEdit::selectField(int field)
 void TDateEdit::keyPressEvent(QKeyEvent *event)
 {
     const QString typed = event->text();
-    if (event->key() == Qt::Key_F4 || (event->key() == Qt::Key_Down && event->modifiers() & Qt::AltModifier)) {
+    if (event->key() == Qt::Key_F4 ||
+        (event->key() == Qt::Key_Down && event->modifiers() & Qt::AltModifier)) {
         popUpCalendar();
         return;
     }
@@ -101,7 +103,8 @@ void TDateEdit::keyPressEvent(QKeyEvent *event)
     if (c.isDigit())
         QLineEdit::keyPressEvent(event);
     else if (c == QChar::fromLatin1(m_formats.dateSeparator))
-        selectField(std::min(3, DateFieldAtCaret(text().toStdString(), cursorPosition(), m_formats.dateSeparator) + 1));
+        selectField(std::min(
+            3, DateFieldAtCaret(text().toStdString(), cursorPosition(), m_formats.dateSeparator) + 1));
 }
 
 void TDateEdit::focusInEvent(QFocusEvent *event)

@@ -12,7 +12,8 @@
 
 namespace orvane {
 
-TMsgAlrm::TMsgAlrm(TMsgAlrmActions &actions, SoundPlayer &sound, const MessageAlarmRequest &request, QWidget *parent)
+TMsgAlrm::TMsgAlrm(TMsgAlrmActions &actions, SoundPlayer &sound, const MessageAlarmRequest &request,
+                   QWidget *parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                           Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint),
       m_actions(actions), m_sound(sound), m_id(request.id)

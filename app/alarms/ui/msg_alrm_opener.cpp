@@ -23,7 +23,8 @@ void TMsgAlrmOpener::openMessageAlarm(const MessageAlarmRequest &request)
     m_places[place] = window;
     window->move(window->pos() + QPoint(place * kCascadeStep, place * kCascadeStep));
     window->show();
-    window->Memo1->setPlainText(QString::fromUtf8(request.text.data(), static_cast<int>(request.text.size())));
+    window->Memo1->setPlainText(
+        QString::fromUtf8(request.text.data(), static_cast<int>(request.text.size())));
 }
 
 } // namespace orvane

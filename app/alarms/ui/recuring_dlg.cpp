@@ -30,8 +30,8 @@ const QStringList kWeekdays{"Sunday", "Monday", "Tuesday", "Wednesday", "Thursda
 } // namespace
 
 TRecuringDlg::TRecuringDlg(TAlarmRecord &workingAlarm, const FormatSettings &formats, const Clock &clock,
-                           std::function<void()> markEdited, QWidget *setupDate, std::function<void(int)> help,
-                           QWidget *parent)
+                           std::function<void()> markEdited, QWidget *setupDate,
+                           std::function<void(int)> help, QWidget *parent)
     : QDialog(parent), m_alarm(workingAlarm), m_markEdited(std::move(markEdited)), m_setupDate(setupDate),
       m_help(std::move(help))
 {
@@ -39,7 +39,9 @@ TRecuringDlg::TRecuringDlg(TAlarmRecord &workingAlarm, const FormatSettings &for
     QFont bold = font();
     bold.setBold(true);
     setFont(bold);
-    inform = [this](const QString &text) { QMessageBox::information(this, QStringLiteral("Recuring Date/Time"), text); };
+    inform = [this](const QString &text) {
+        QMessageBox::information(this, QStringLiteral("Recuring Date/Time"), text);
+    };
 
     OnceBtn = new QRadioButton(QStringLiteral("&Once"), this);
     MonthlyBtn = new QRadioButton(QStringLiteral("&Monthly"), this);
@@ -68,7 +70,8 @@ TRecuringDlg::TRecuringDlg(TAlarmRecord &workingAlarm, const FormatSettings &for
     SpinEdit1->setValue(1);
     SpinEdit1->setAccessibleName(QStringLiteral("Day of each month"));
     Label1 = new QLabel(QStringLiteral("day of each month"), this);
-    RecursWhich = FixedList(this, {"every", "1st", "2nd", "3rd", "4th", "last"}, QStringLiteral("Recurs which"));
+    RecursWhich =
+        FixedList(this, {"every", "1st", "2nd", "3rd", "4th", "last"}, QStringLiteral("Recurs which"));
     RecursDay = FixedList(this, kWeekdays + QStringList{"Weekday", "Weekend"}, QStringLiteral("Recurs day"));
     EveryMin = new QSpinBox(this);
     EveryMin->setRange(1, 59);
@@ -76,7 +79,8 @@ TRecuringDlg::TRecuringDlg(TAlarmRecord &workingAlarm, const FormatSettings &for
     EveryMin->setAccessibleName(QStringLiteral("Every count"));
     EveryInterval = FixedList(this, {"minutes", "hours"}, QStringLiteral("Every unit"));
     Label6 = new QLabel(QStringLiteral("on"), this);
-    EveryDay = FixedList(this, kWeekdays + QStringList{"Everyday", "Weekdays", "Weekends"}, QStringLiteral("Every on day"));
+    EveryDay = FixedList(this, kWeekdays + QStringList{"Everyday", "Weekdays", "Weekends"},
+                         QStringLiteral("Every on day"));
     for (QWidget *w : {static_cast<QWidget *>(RecursWhich), static_cast<QWidget *>(RecursDay)})
         w->setProperty("helpContext", 33);
     for (QWidget *w : {static_cast<QWidget *>(EveryMin), static_cast<QWidget *>(EveryInterval),
@@ -169,9 +173,7 @@ void TRecuringDlg::FormCreate()
         EveryDay->setCurrentIndex(c.everyDay);
         EveryBtn->setChecked(true);
         break;
-    case rcDaily:
-        DailyBtn->setChecked(true);
-        break;
+    case rcDaily: DailyBtn->setChecked(true); break;
     case rcMonthly:
         SpinEdit1->setValue(c.monthDay);
         MonthlyBtn->setChecked(true);
@@ -199,7 +201,8 @@ void TRecuringDlg::GrayOut()
     m_markEdited();
     if (m_setupDate)
         m_setupDate->setEnabled(OnceBtn->isChecked());
-    const bool recurs = RecursBtn->isChecked(), every = EveryBtn->isChecked(), monthly = MonthlyBtn->isChecked();
+    const bool recurs = RecursBtn->isChecked(), every = EveryBtn->isChecked(),
+               monthly = MonthlyBtn->isChecked();
     setGrey(RecursWhich, recurs);
     setGrey(RecursDay, recurs);
     setGrey(EveryMin, every);
@@ -236,9 +239,9 @@ void TRecuringDlg::EveryIntervalChange()
 RecurrenceChoice TRecuringDlg::choice() const
 {
     RecurrenceChoice c;
-    c.kind = RecursBtn->isChecked() ? rcRecurs
-             : EveryBtn->isChecked() ? rcEvery
-             : DailyBtn->isChecked() ? rcDaily
+    c.kind = RecursBtn->isChecked()    ? rcRecurs
+             : EveryBtn->isChecked()   ? rcEvery
+             : DailyBtn->isChecked()   ? rcDaily
              : MonthlyBtn->isChecked() ? rcMonthly
                                        : rcOnce;
     c.recursWhich = RecursWhich->currentIndex();

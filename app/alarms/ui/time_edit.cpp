@@ -8,7 +8,8 @@
 namespace orvane {
 
 TTimeEdit::TTimeEdit(const FormatSettings &formats, const Clock &clock, QWidget *parent)
-    : QLineEdit(parent), m_formats(formats), m_clock(clock), m_up(new QToolButton(this)), m_down(new QToolButton(this))
+    : QLineEdit(parent), m_formats(formats), m_clock(clock), m_up(new QToolButton(this)),
+      m_down(new QToolButton(this))
 {
     m_up->setArrowType(Qt::UpArrow);
     m_down->setArrowType(Qt::DownArrow);
@@ -67,7 +68,8 @@ void TTimeEdit::selectField(TimeField field)
 
 void TTimeEdit::selectFieldAtCaret()
 {
-    selectField(TimeFieldAtCaret(text().toStdString(), caret(), m_formats.timeSeparator, Is12HourFormat(m_formats)));
+    selectField(
+        TimeFieldAtCaret(text().toStdString(), caret(), m_formats.timeSeparator, Is12HourFormat(m_formats)));
 }
 
 void TTimeEdit::keyPressEvent(QKeyEvent *event)

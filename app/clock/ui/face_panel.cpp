@@ -5,10 +5,7 @@
 
 namespace orvane {
 
-TFacePanel::TFacePanel(QWidget *parent) : QWidget(parent)
-{
-    setAttribute(Qt::WA_OpaquePaintEvent);
-}
+TFacePanel::TFacePanel(QWidget *parent) : QWidget(parent) { setAttribute(Qt::WA_OpaquePaintEvent); }
 
 void TFacePanel::setCaption(const QString &text)
 {

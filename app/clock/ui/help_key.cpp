@@ -10,7 +10,10 @@
 namespace orvane {
 namespace {
 
-bool IsPlainF1(const QKeyEvent *key) { return key->key() == Qt::Key_F1 && key->modifiers() == Qt::NoModifier; }
+bool IsPlainF1(const QKeyEvent *key)
+{
+    return key->key() == Qt::Key_F1 && key->modifiers() == Qt::NoModifier;
+}
 
 } // namespace
 
@@ -35,7 +38,8 @@ bool THelpKey::eventFilter(QObject *watched, QEvent *event)
 {
     // Help opens in the shortcut pass, before any window's own F1 shortcut could fire; the key
     // press that follows is then swallowed, so that each press opens help exactly once.
-    if (!watched->isWidgetType() || (event->type() != QEvent::ShortcutOverride && event->type() != QEvent::KeyPress))
+    if (!watched->isWidgetType() ||
+        (event->type() != QEvent::ShortcutOverride && event->type() != QEvent::KeyPress))
         return QObject::eventFilter(watched, event);
     const auto *key = static_cast<QKeyEvent *>(event);
     if (!IsPlainF1(key))

@@ -4,8 +4,8 @@
 #include <QFile>
 #include <QKeyEvent>
 #include <QKeySequence>
-#include <QShortcut>
 #include <QPointer>
+#include <QShortcut>
 #include <QTextBrowser>
 #include <QVBoxLayout>
 
@@ -52,9 +52,9 @@ void THelpWindow::showTopic(const QString &name)
     // Help asked for from a modal dialog (the options, the alarm set-up) must take keys and
     // clicks itself, where an ordinary window would be blocked behind that dialog; the
     // modality is only changed while the window is hidden, as Qt requires.
-    const Qt::WindowModality modality = QApplication::activeModalWidget() && QApplication::activeModalWidget() != this
-                                            ? Qt::ApplicationModal
-                                            : Qt::NonModal;
+    const Qt::WindowModality modality =
+        QApplication::activeModalWidget() && QApplication::activeModalWidget() != this ? Qt::ApplicationModal
+                                                                                       : Qt::NonModal;
     if (modality != windowModality()) {
         hide();
         setWindowModality(modality);

@@ -1,13 +1,13 @@
 #include "app/clock/ui/main_window.h"
 
 #include "app/clock/face_sizing.h"
-#include "app/clock/window_placement.h"
 #include "app/clock/ui/face_panel.h"
 #include "app/clock/ui/help_key.h"
 #include "app/clock/ui/help_window.h"
 #include "app/clock/ui/placement.h"
 #include "app/clock/ui/speed_bar_icons.h"
 #include "app/clock/ui/tray_icon.h"
+#include "app/clock/window_placement.h"
 #include "app/common/system_formats.h"
 
 #include <QApplication>
@@ -45,14 +45,8 @@ bool ValidBevel(int v) { return v >= 0 && v <= 2; }
 
 TMain::TMain(const Clock &clock, ProgramState &state, MainServices &services, MainCommands &commands,
              Reporter &reporter)
-    : m_clock(clock),
-      m_state(state),
-      m_services(services),
-      m_commands(commands),
-      m_reporter(reporter),
-      m_formats(state.formats),
-      m_settings(state.settings),
-      m_flags(state.flags),
+    : m_clock(clock), m_state(state), m_services(services), m_commands(commands), m_reporter(reporter),
+      m_formats(state.formats), m_settings(state.settings), m_flags(state.flags),
       m_tick(clock, state.formats, *this, services)
 {
     setObjectName(QStringLiteral("Main"));
@@ -80,7 +74,8 @@ TMain::TMain(const Clock &clock, ProgramState &state, MainServices &services, Ma
     Panel2->setFaceFont(faceFont);
     Panel2->setFaceColor(QColor(0xC0, 0xC0, 0xC0), QColor(0x80, 0, 0));
     connect(Panel2, &TFacePanel::clicked, this, &TMain::Panel2Click);
-    connect(Panel2, &TFacePanel::firstPainted, this, [this] { QTimer::singleShot(0, this, &TMain::afterFirstFrame); });
+    connect(Panel2, &TFacePanel::firstPainted, this,
+            [this] { QTimer::singleShot(0, this, &TMain::afterFirstFrame); });
     layout->addWidget(Panel2, 1);
     buildMenus();
     updateCommands();

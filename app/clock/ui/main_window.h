@@ -25,7 +25,6 @@ class TFacePanel;
 class TTrayIcon;
 class TPlacement;
 
-
 class TMain : public QWidget, private TickDisplay {
     Q_OBJECT
 public:

@@ -9,11 +9,11 @@
 #include "app/clock/ui/help_window.h"
 #include "app/clock/ui/placement.h"
 #include "app/clock/ui/spin_edit.h"
-#include "app/common/reporter.h"
-#include "app/media/ui/wave_chooser.h"
 #include "app/common/convert_error.h"
 #include "app/common/paths.h"
+#include "app/common/reporter.h"
 #include "app/macro/ui/macro_key_combo_box.h"
+#include "app/media/ui/wave_chooser.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -74,7 +74,8 @@ std::optional<QColor> AskColor(QWidget *parent, const QColor &initial)
     dialog.setWindowModality(Qt::WindowModal);
     if (auto *buttons = dialog.findChild<QDialogButtonBox *>()) {
         buttons->addButton(QDialogButtonBox::Help);
-        QObject::connect(buttons, &QDialogButtonBox::helpRequested, &dialog, [] { THelpWindow::ShowContext(16); });
+        QObject::connect(buttons, &QDialogButtonBox::helpRequested, &dialog,
+                         [] { THelpWindow::ShowContext(16); });
     }
     if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
@@ -102,7 +103,8 @@ TOption::TOption(TProgramSettings &live, std::string programDir, QWidget *parent
 {
     setObjectName(QStringLiteral("Option"));
     setWindowTitle(QStringLiteral("Program Options"));
-    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
+    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
+                   Qt::WindowCloseButtonHint);
     // Window-modal, so that the help window stays usable while the dialog is open.
     setWindowModality(Qt::WindowModal);
 
@@ -357,8 +359,10 @@ void TOption::connectHandlers()
     connect(AutoRun, &QCheckBox::clicked, this, [this](bool on) { m_working.autoRun = on; });
     connect(TitleRes, &QCheckBox::clicked, this, [this](bool on) { m_working.titleResources = on; });
     connect(TitleClock, &QCheckBox::clicked, this, [this](bool on) { m_working.titleClock = on; });
-    connect(AllWin, &QRadioButton::clicked, this, [this] { m_working.windowScope = WindowScope::AllWindows; });
-    connect(ParentWin, &QRadioButton::clicked, this, [this] { m_working.windowScope = WindowScope::ParentOnly; });
+    connect(AllWin, &QRadioButton::clicked, this,
+            [this] { m_working.windowScope = WindowScope::AllWindows; });
+    connect(ParentWin, &QRadioButton::clicked, this,
+            [this] { m_working.windowScope = WindowScope::ParentOnly; });
     connect(OKBtn, &QPushButton::clicked, this, &TOption::OKBtnClick);
     connect(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
     connect(HelpBtn, &QPushButton::clicked, this, &TOption::HelpBtnClick);
@@ -446,8 +450,10 @@ void TOption::fillLists()
         bevel->clear();
         bevel->addItems({QStringLiteral("Raised"), QStringLiteral("Lowered"), QStringLiteral("None")});
     }
-    BevelOutside->setCurrentText(QString::fromStdString(BevelText(static_cast<int>(Sample->bevelOuter())).value_or("")));
-    BevelInside->setCurrentText(QString::fromStdString(BevelText(static_cast<int>(Sample->bevelInner())).value_or("")));
+    BevelOutside->setCurrentText(
+        QString::fromStdString(BevelText(static_cast<int>(Sample->bevelOuter())).value_or("")));
+    BevelInside->setCurrentText(
+        QString::fromStdString(BevelText(static_cast<int>(Sample->bevelInner())).value_or("")));
 }
 
 void TOption::FitSample()
@@ -467,12 +473,12 @@ void TOption::shrinkSampleToWidth()
     const FaceDims d = GetTotalDims(Sample->width(), Sample->height(),
                                     FaceFrame{Sample->bevelWidth(), Sample->borderWidth()}, both);
     QFont f = Sample->faceFont();
-    f.setPixelSize(FitFontHeight(Sample->caption().toStdString(), f.pixelSize(), d.faceWidth,
-                                 [&](const std::string &text, int h) {
-                                     QFont probe = f;
-                                     probe.setPixelSize(h);
-                                     return QFontMetrics(probe).horizontalAdvance(QString::fromStdString(text));
-                                 }));
+    f.setPixelSize(FitFontHeight(
+        Sample->caption().toStdString(), f.pixelSize(), d.faceWidth, [&](const std::string &text, int h) {
+            QFont probe = f;
+            probe.setPixelSize(h);
+            return QFontMetrics(probe).horizontalAdvance(QString::fromStdString(text));
+        }));
     Sample->setFaceFont(f);
 }
 
@@ -564,8 +570,9 @@ void TOption::chooseColor(bool fontColor)
     if (file) {
         const CustomColorArray colors = file->Colors();
         for (std::size_t i = 0; i < kCustomColorCount; ++i)
-            QColorDialog::setCustomColor(static_cast<int>(i), colors[i] == kUnsetColor ? QColor(Qt::white)
-                                                                                       : ColorFromValue(colors[i]));
+            QColorDialog::setCustomColor(static_cast<int>(i), colors[i] == kUnsetColor
+                                                                  ? QColor(Qt::white)
+                                                                  : ColorFromValue(colors[i]));
     }
     const QColor initial = fontColor ? Sample->textColor() : Sample->backgroundColor();
     const std::optional<QColor> chosen = m_colorChooser(this, initial);

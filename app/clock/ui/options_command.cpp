@@ -37,7 +37,8 @@ private:
 
 } // namespace
 
-bool RunOptionsCommand(QWidget *parent, const OptionsCommandParts &parts, const std::function<void(TOption &)> &prepare)
+bool RunOptionsCommand(QWidget *parent, const OptionsCommandParts &parts,
+                       const std::function<void(TOption &)> &prepare)
 {
     TOption dialog(parts.live, parts.programDir, parent);
     if (prepare)

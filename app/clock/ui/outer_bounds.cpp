@@ -26,7 +26,8 @@ TOuterBounds::TOuterBounds(QWidget *window) : QObject(window), m_window(window)
 
 void TOuterBounds::apply(QWidget *window, const QRect &outer)
 {
-    auto *bounds = window->findChild<TOuterBounds *>(QStringLiteral("outerBounds"), Qt::FindDirectChildrenOnly);
+    auto *bounds =
+        window->findChild<TOuterBounds *>(QStringLiteral("outerBounds"), Qt::FindDirectChildrenOnly);
     if (!bounds)
         bounds = new TOuterBounds(window);
     bounds->m_outer = outer;

@@ -9,7 +9,8 @@ namespace {
 
 constexpr int kSize = 32;
 
-QPixmap Canvas() {
+QPixmap Canvas()
+{
     QPixmap pm(kSize, kSize);
     pm.fill(Qt::transparent);
     return pm;

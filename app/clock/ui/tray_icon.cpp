@@ -15,7 +15,10 @@ TTrayIcon::~TTrayIcon()
 
 TTrayIcon::HostCheck TTrayIcon::s_hostCheck = &QSystemTrayIcon::isSystemTrayAvailable;
 
-void TTrayIcon::setHostCheck(HostCheck check) { s_hostCheck = check ? check : &QSystemTrayIcon::isSystemTrayAvailable; }
+void TTrayIcon::setHostCheck(HostCheck check)
+{
+    s_hostCheck = check ? check : &QSystemTrayIcon::isSystemTrayAvailable;
+}
 
 void TTrayIcon::ensureIcon()
 {
@@ -28,17 +31,10 @@ void TTrayIcon::ensureIcon()
     m_tray->setToolTip(m_toolTip);
     connect(m_tray, &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason reason) {
         switch (reason) {
-        case QSystemTrayIcon::Trigger:
-            emit OnClick();
-            break;
-        case QSystemTrayIcon::DoubleClick:
-            emit OnDblClick();
-            break;
-        case QSystemTrayIcon::Context:
-            emit OnRightClick(QCursor::pos());
-            break;
-        default:
-            break;
+        case QSystemTrayIcon::Trigger: emit OnClick(); break;
+        case QSystemTrayIcon::DoubleClick: emit OnDblClick(); break;
+        case QSystemTrayIcon::Context: emit OnRightClick(QCursor::pos()); break;
+        default: break;
         }
     });
 }

@@ -42,13 +42,9 @@ std::string HeldElsewhereMessage(uint16_t key)
                                "options, or free it in that program.";
 }
 
-void holdReport(const char *, const char *text)
-{
-    heldReports().push_back(text ? text : "");
-}
+void holdReport(const char *, const char *text) { heldReports().push_back(text ? text : ""); }
 
-class ReportHold
-{
+class ReportHold {
 public:
     ReportHold()
     {
@@ -64,10 +60,7 @@ public:
 
 AnnounceHotKey::AnnounceHotKey() = default;
 
-AnnounceHotKey::~AnnounceHotKey()
-{
-    announceRoutine() = nullptr;
-}
+AnnounceHotKey::~AnnounceHotKey() { announceRoutine() = nullptr; }
 
 bool AnnounceHotKey::fail(const std::string &message)
 {

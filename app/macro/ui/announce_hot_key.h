@@ -13,8 +13,7 @@ namespace orvane {
 // by the macro engine in every application. The clock never depends on it: when the key
 // cannot be bound (no X display, a Wayland-only session, the key taken by another program)
 // bind() returns false, and the first such failure leaves a message for the user.
-class AnnounceHotKey
-{
+class AnnounceHotKey {
 public:
     AnnounceHotKey();
     ~AnnounceHotKey();

@@ -44,8 +44,7 @@ QString MacroKeyName(uint16_t key)
     return QString::fromLatin1(buffer);
 }
 
-TMacroKeyComboBox::TMacroKeyComboBox(QWidget *parent)
-    : QComboBox(parent), m_mousePresent(mousePresent())
+TMacroKeyComboBox::TMacroKeyComboBox(QWidget *parent) : QComboBox(parent), m_mousePresent(mousePresent())
 {
     setMaxVisibleItems(20);
     connect(this, qOverload<int>(&QComboBox::activated), this, &TMacroKeyComboBox::selected);
@@ -97,10 +96,7 @@ void TMacroKeyComboBox::SetMacroKey(uint16_t key)
     makeCurrent(key);
 }
 
-QString TMacroKeyComboBox::Text() const
-{
-    return currentIndex() >= 0 ? currentText() : placeholderText();
-}
+QString TMacroKeyComboBox::Text() const { return currentIndex() >= 0 ? currentText() : placeholderText(); }
 
 void TMacroKeyComboBox::selected(int index)
 {
@@ -148,8 +144,7 @@ bool TMacroKeyComboBox::captureMouse(QMouseEvent *event, bool doubleClick)
     if (vk == 0)
         return false;
     const auto key = CapturedMouseKey(vk, ModifierBitsForQt(event->modifiers()),
-                                      doubleClick ? TMouseAction::DoubleClick
-                                                  : TMouseAction::Press);
+                                      doubleClick ? TMouseAction::DoubleClick : TMouseAction::Press);
     if (!key)
         return false;
     makeCurrent(*key);

@@ -9,8 +9,7 @@ namespace orvane {
 // A combo box offering the 750 keys a macro may have, by the library's names; pressing a key
 // or clicking a mouse button in it (with modifiers) makes that the current key, as does
 // picking an entry of the list.
-class TMacroKeyComboBox : public QComboBox
-{
+class TMacroKeyComboBox : public QComboBox {
     Q_OBJECT
 
 public:

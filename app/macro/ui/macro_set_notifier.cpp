@@ -12,8 +12,7 @@ void TMacroSetNotifier::Watch(const TMacroSet &set)
     if (descriptor < 0 || (m_notifier && m_notifier->socket() == descriptor))
         return;
     m_notifier = std::make_unique<QSocketNotifier>(descriptor, QSocketNotifier::Read);
-    connect(m_notifier.get(), &QSocketNotifier::activated, this,
-            [] { TMacroSet::ProcessNotifications(); });
+    connect(m_notifier.get(), &QSocketNotifier::activated, this, [] { TMacroSet::ProcessNotifications(); });
 }
 
 } // namespace orvane

@@ -11,8 +11,7 @@ class TMacroSet;
 
 // Brings the macro engine's requests and notifications into the program's event loop, so that
 // code hooks and TMacroSet's events run on the program's thread.
-class TMacroSetNotifier : public QObject
-{
+class TMacroSetNotifier : public QObject {
     Q_OBJECT
 
 public:

@@ -26,9 +26,6 @@ void InstallQtReportFunction(Reporter &reporter)
     SetReportFunction(&reportThroughProgram);
 }
 
-KyReportFn ProgramReportFunction()
-{
-    return g_installed;
-}
+KyReportFn ProgramReportFunction() { return g_installed; }
 
 } // namespace orvane

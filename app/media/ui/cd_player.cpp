@@ -48,7 +48,8 @@ TCDPlayer::TCDPlayer(CDPlayerServices services)
     setWindowTitle(QStringLiteral("CD Player"));
     setAttribute(Qt::WA_DeleteOnClose);
     buildControls();
-    Placement1 = std::make_unique<TPlacement>(this, QStringLiteral("murvelin.ini"), QStringLiteral("CDPlayer"));
+    Placement1 =
+        std::make_unique<TPlacement>(this, QStringLiteral("murvelin.ini"), QStringLiteral("CDPlayer"));
     Timer2 = new QTimer(this);
     Timer2->setInterval(1000);
     connect(Timer2, &QTimer::timeout, this, &TCDPlayer::Timer2Timer);

@@ -8,7 +8,8 @@ namespace orvane {
 
 TCDPlayerOpener::TCDPlayerOpener(CDDevice &device, TCDFlags &flags, const Clock &clock,
                                  std::function<void(const std::string &)> report, std::string databasePath)
-    : m_device(device), m_flags(flags), m_clock(clock), m_report(std::move(report)), m_database(std::move(databasePath))
+    : m_device(device), m_flags(flags), m_clock(clock), m_report(std::move(report)),
+      m_database(std::move(databasePath))
 {
     // The device may call from its own thread; the call is queued to this object, which lives
     // as long as the device does, and reaches whichever window is open then.
@@ -71,7 +72,8 @@ void TCDPlayerOpener::create()
         return;
     }
     std::string error;
-    TCDPlayer *window = TCDPlayer::create(CDPlayerServices{m_device, m_database, m_state, m_flags, m_clock, m_report}, error);
+    TCDPlayer *window =
+        TCDPlayer::create(CDPlayerServices{m_device, m_database, m_state, m_flags, m_clock, m_report}, error);
     if (!window)
         throw std::runtime_error(error.empty() ? std::string("The CD device cannot be opened.") : error);
     m_window = window;

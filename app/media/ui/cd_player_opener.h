@@ -24,7 +24,8 @@ public:
     static constexpr int kCreateAttempts = 3;
 
     TCDPlayerOpener(CDDevice &device, TCDFlags &flags, const Clock &clock,
-                    std::function<void(const std::string &)> report, std::string databasePath = TDiscDatabase::defaultPath());
+                    std::function<void(const std::string &)> report,
+                    std::string databasePath = TDiscDatabase::defaultPath());
     ~TCDPlayerOpener() override;
 
     // The main window's command: shows the open window in its normal state, or creates it,

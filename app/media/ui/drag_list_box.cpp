@@ -39,8 +39,8 @@ void DragListBox::mousePressEvent(QMouseEvent *event)
 
 void DragListBox::mouseMoveEvent(QMouseEvent *event)
 {
-    if (m_pressRow < 0 || !(event->buttons() & Qt::LeftButton)
-        || (event->position().toPoint() - m_pressAt).manhattanLength() < QApplication::startDragDistance()) {
+    if (m_pressRow < 0 || !(event->buttons() & Qt::LeftButton) ||
+        (event->position().toPoint() - m_pressAt).manhattanLength() < QApplication::startDragDistance()) {
         QListWidget::mouseMoveEvent(event);
         return;
     }

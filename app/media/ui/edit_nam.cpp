@@ -45,14 +45,12 @@ TEdit_Nam::TEdit_Nam(NameEditing &editing, QWidget *parent)
     layout->addWidget(EditBox);
     layout->addLayout(buttons);
     setMinimumWidth(360);
-    Placement1 = std::make_unique<TPlacement>(this, QStringLiteral("murvelin.ini"), QStringLiteral("Edit_Nam"));
+    Placement1 =
+        std::make_unique<TPlacement>(this, QStringLiteral("murvelin.ini"), QStringLiteral("Edit_Nam"));
     showName();
 }
 
-TEdit_Nam::~TEdit_Nam()
-{
-    Placement1->SaveWindowPlacement();
-}
+TEdit_Nam::~TEdit_Nam() { Placement1->SaveWindowPlacement(); }
 
 void TEdit_Nam::showEvent(QShowEvent *event)
 {

@@ -6,10 +6,10 @@
 
 #include <QApplication>
 #include <QClipboard>
-#include <QLabel>
-#include <QLineEdit>
 #include <QComboBox>
 #include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QShortcut>
 #include <QVariant>

@@ -37,14 +37,15 @@ std::array<std::string, 41> namesOf(const TDiscRecord &record)
 
 } // namespace
 
-TPlayList::TPlayList(TDiscDatabase &database, CDPlayerState &state, std::function<void(const std::string &)> report,
-                     QWidget *parent)
+TPlayList::TPlayList(TDiscDatabase &database, CDPlayerState &state,
+                     std::function<void(const std::string &)> report, QWidget *parent)
     : QDialog(parent), m_database(database), m_state(state), m_report(std::move(report))
 {
     setObjectName(QStringLiteral("PlayList"));
     setWindowTitle(QStringLiteral("Play List"));
     buildControls();
-    Placement1 = std::make_unique<TPlacement>(this, QStringLiteral("murvelin.ini"), QStringLiteral("PlayList"));
+    Placement1 =
+        std::make_unique<TPlacement>(this, QStringLiteral("murvelin.ini"), QStringLiteral("PlayList"));
     openNameEditor = [this](NameEditing &editing) {
         TEdit_Nam dialog(editing, this);
         dialog.exec();
@@ -74,11 +75,10 @@ void TPlayList::buildControls()
                 m_editing.moveLine(fromRow, row);
             showLists();
         });
-    connect(TracksListBox, &QListWidget::itemDoubleClicked, this,
-            [this](QListWidgetItem *item) {
-                m_editing.add({TracksListBox->row(item)});
-                showLists();
-            });
+    connect(TracksListBox, &QListWidget::itemDoubleClicked, this, [this](QListWidgetItem *item) {
+        m_editing.add({TracksListBox->row(item)});
+        showLists();
+    });
 
     Edit1 = new QLineEdit(this);
     Edit1->setObjectName(QStringLiteral("Edit1"));

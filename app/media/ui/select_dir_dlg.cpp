@@ -103,7 +103,8 @@ TSelectDirDlg::TSelectDirDlg(int options, int helpContext, QWidget *parent)
             DirList->scrollTo(index);
         }
     });
-    connect(DirList->selectionModel(), &QItemSelectionModel::currentChanged, this, &TSelectDirDlg::DirListChange);
+    connect(DirList->selectionModel(), &QItemSelectionModel::currentChanged, this,
+            &TSelectDirDlg::DirListChange);
     connect(DriveList, &QComboBox::activated, this, &TSelectDirDlg::DriveListChange);
     connect(OKButton, &QPushButton::clicked, this, &TSelectDirDlg::OKClick);
     connect(CancelButton, &QPushButton::clicked, this, &QDialog::reject);
@@ -142,7 +143,10 @@ void TSelectDirDlg::DirListChange()
 
 void TSelectDirDlg::DriveListChange(int index) { setFolder(DriveList->itemText(index)); }
 
-QString TSelectDirDlg::chosenFolder() const { return (m_options & sdAllowTyping) ? DirEdit->text().trimmed() : m_folder; }
+QString TSelectDirDlg::chosenFolder() const
+{
+    return (m_options & sdAllowTyping) ? DirEdit->text().trimmed() : m_folder;
+}
 
 void TSelectDirDlg::OKClick()
 {

@@ -113,7 +113,8 @@ TTimerDown::TTimerDown(const Clock &clock, SoundPlayer &sound, QWidget *parent)
     layout->addLayout(note);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
-    ChainTabOrder({EditHour, EditMin, EditSec, StartPauseBtn, SpeedButton1, SpeedButton3, SpeedButton4, Edit1});
+    ChainTabOrder(
+        {EditHour, EditMin, EditSec, StartPauseBtn, SpeedButton1, SpeedButton3, SpeedButton4, Edit1});
 
     connect(SpinUp, &QToolButton::clicked, this, &TTimerDown::SpinTimeUpClick);
     connect(SpinDown, &QToolButton::clicked, this, &TTimerDown::SpinTimeDownClick);
@@ -146,7 +147,8 @@ QLineEdit *TTimerDown::makeField(const QString &hint, const QString &name)
     e->setAlignment(Qt::AlignCenter);
     e->installEventFilter(this);
     SetHelpContext(e, kHelpFields);
-    connect(e, &QLineEdit::textEdited, this, [this, e](const QString &text) { fieldEdited(*fieldOf(e), text); });
+    connect(e, &QLineEdit::textEdited, this,
+            [this, e](const QString &text) { fieldEdited(*fieldOf(e), text); });
     return e;
 }
 
@@ -211,9 +213,7 @@ bool TTimerDown::eventFilter(QObject *watched, QEvent *event)
         // After the click that gave the focus has placed the cursor.
         QTimer::singleShot(0, e, &QLineEdit::selectAll);
         break;
-    case QEvent::FocusOut:
-        applyFields(m_fields.leave(*field), false);
-        break;
+    case QEvent::FocusOut: applyFields(m_fields.leave(*field), false); break;
     case QEvent::KeyPress: {
         const int key = static_cast<QKeyEvent *>(event)->key();
         if (key == Qt::Key_Up || key == Qt::Key_Down) {
@@ -223,8 +223,7 @@ bool TTimerDown::eventFilter(QObject *watched, QEvent *event)
         }
         break;
     }
-    default:
-        break;
+    default: break;
     }
     return QWidget::eventFilter(watched, event);
 }

@@ -127,7 +127,10 @@ void TTimerUp::showAmount(double rate, std::int64_t seconds)
     Elapsed->showTime(QString::fromStdString(FormatMoney(MoneyAmount(rate, seconds))));
 }
 
-void TTimerUp::showElapsed(std::int64_t seconds) { Elapsed->showTime(QString::fromStdString(ClockText(seconds))); }
+void TTimerUp::showElapsed(std::int64_t seconds)
+{
+    Elapsed->showTime(QString::fromStdString(ClockText(seconds)));
+}
 
 void TTimerUp::Timer1Timer()
 {

@@ -41,8 +41,8 @@ std::string withWavExtension(std::string path)
 
 TWavePlayer::TWavePlayer(WaveDevice &device, const std::string &programDir, const std::string &presetFile,
                          QWidget *parent)
-    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
-      m_device(device), m_session(device, programDir, presetFile)
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint), m_device(device),
+      m_session(device, programDir, presetFile)
 {
     setWindowTitle(QStringLiteral("Recorder"));
     setModal(true);
@@ -88,7 +88,8 @@ TWavePlayer::TWavePlayer(WaveDevice &device, const std::string &programDir, cons
     layout->addWidget(Header1);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
-    ChainTabOrder({PlayBtn, StopBtn, RecordBtn, SpeedButton1, SpeedButton2, SpeedButton4, BitBtn1, BitBtn2, BitBtn3});
+    ChainTabOrder(
+        {PlayBtn, StopBtn, RecordBtn, SpeedButton1, SpeedButton2, SpeedButton4, BitBtn1, BitBtn2, BitBtn3});
 
     connect(PlayBtn, &QPushButton::clicked, this, [this] { MediaPlayer1Click(PlayerButton::Play); });
     connect(StopBtn, &QPushButton::clicked, this, [this] { MediaPlayer1Click(PlayerButton::Stop); });
@@ -102,8 +103,8 @@ TWavePlayer::TWavePlayer(WaveDevice &device, const std::string &programDir, cons
     InstallContextHelp(this, kHelpContext);
 
     askOpenFile = [this](const std::string &initial) {
-        return QFileDialog::getOpenFileName(this, QStringLiteral("Open WAVE file"), QString::fromStdString(initial),
-                                            kWaveFilter)
+        return QFileDialog::getOpenFileName(this, QStringLiteral("Open WAVE file"),
+                                            QString::fromStdString(initial), kWaveFilter)
             .toStdString();
     };
     askSaveFile = [this](const std::string &initial) {
@@ -114,13 +115,17 @@ TWavePlayer::TWavePlayer(WaveDevice &device, const std::string &programDir, cons
     askReRecord = [this] {
         return QMessageBox::question(this, QStringLiteral("Confirm"),
                                      QStringLiteral("Are you sure you want to RE-Record this wave file?"),
-                                     QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel) == QMessageBox::Yes;
+                                     QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel) ==
+               QMessageBox::Yes;
     };
     showMessage = [this](const std::string &text) { ShowMediaError(this, text); };
 
     // The device may report from its audio thread: the notification is carried over to this
     // window's thread, and dropped if the window is gone by then.
-    m_device.setNotify([this] { QMetaObject::invokeMethod(this, [this] { MediaPlayer1Notify(); }, Qt::QueuedConnection); });
+    m_device.setNotify([this] {
+        QMetaObject::invokeMethod(
+            this, [this] { MediaPlayer1Notify(); }, Qt::QueuedConnection);
+    });
 }
 
 TWavePlayer::~TWavePlayer()
@@ -167,12 +172,8 @@ void TWavePlayer::MediaPlayer1Click(PlayerButton button)
 {
     WaveError error;
     switch (button) {
-    case PlayerButton::Play:
-        error = m_session.Play();
-        break;
-    case PlayerButton::Stop:
-        error = m_session.Stop();
-        break;
+    case PlayerButton::Play: error = m_session.Play(); break;
+    case PlayerButton::Stop: error = m_session.Stop(); break;
     case PlayerButton::Record:
         if (m_session.recordNeedsConfirmation() && !(askReRecord && askReRecord()))
             return;
@@ -223,12 +224,8 @@ void TWavePlayer::BitBtn1Click()
     if (result.message && showMessage)
         showMessage(*result.message);
     switch (result.outcome) {
-    case RecorderSession::OkOutcome::StayOpen:
-        showMode();
-        return;
-    case RecorderSession::OkOutcome::Cancel:
-        reject();
-        return;
+    case RecorderSession::OkOutcome::StayOpen: showMode(); return;
+    case RecorderSession::OkOutcome::Cancel: reject(); return;
     case RecorderSession::OkOutcome::Ok:
         m_recorderFileName = result.RecorderFileName;
         m_recordingPending = result.RecordingPending;

@@ -1,9 +1,9 @@
 #include "app/platform/cd/cdio_cd_device.h"
 
 #include <algorithm>
-#include <utility>
 #include <cstdio>
 #include <cstring>
+#include <utility>
 
 namespace orvane {
 namespace {
@@ -21,8 +21,7 @@ constexpr auto kFirstLoadWait = std::chrono::milliseconds(500);
 
 CdioCDDevice::CdioCDDevice(CdioSource source, std::function<void(int)> onPlay)
     : m_source(std::move(source)), m_onPlay(std::move(onPlay))
-{
-}
+{}
 
 CdioCDDevice::~CdioCDDevice()
 {
@@ -216,7 +215,8 @@ void CdioCDDevice::worker()
             m_streamTried = true;
             lock.unlock();
             std::string error;
-            auto stream = CdAudioStream::open([this](int16_t *out, int frames) { render(out, frames); }, error);
+            auto stream =
+                CdAudioStream::open([this](int16_t *out, int frames) { render(out, frames); }, error);
             if (!stream)
                 std::fprintf(stderr, "orvane: CD audio plays silently, no audio output: %s\n", error.c_str());
             lock.lock();
@@ -255,17 +255,10 @@ void CdioCDDevice::serveRequest(std::unique_lock<std::mutex> &lock)
         m_source.closeTray();
         toc = m_source.load(reason);
         break;
-    case Request::Load:
-        toc = m_source.load(reason);
-        break;
-    case Request::Unload:
-        m_source.unload();
-        break;
-    case Request::Eject:
-        m_source.ejectTray();
-        break;
-    case Request::None:
-        break;
+    case Request::Load: toc = m_source.load(reason); break;
+    case Request::Unload: m_source.unload(); break;
+    case Request::Eject: m_source.ejectTray(); break;
+    case Request::None: break;
     }
     lock.lock();
     m_lastCheck = std::chrono::steady_clock::now();
@@ -367,8 +360,8 @@ void CdioCDDevice::render(int16_t *out, int frames)
     {
         std::lock_guard lock(m_mutex);
         const bool wasPlaying = m_transport.mode() == CDMode::Playing;
-        while (frames > 0 && m_transport.mode() == CDMode::Playing && !m_ring.empty()
-               && m_readGeneration == m_transport.generation()) {
+        while (frames > 0 && m_transport.mode() == CDMode::Playing && !m_ring.empty() &&
+               m_readGeneration == m_transport.generation()) {
             Chunk &chunk = m_ring.front();
             if (chunk.samples.empty()) {
                 m_transport.heardUpTo(chunk.lsn);

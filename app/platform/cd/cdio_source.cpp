@@ -6,13 +6,13 @@
 #include <cdio/paranoia/paranoia.h>
 
 #include <algorithm>
-#include <utility>
 #include <cctype>
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
 #include <mutex>
 #include <sys/stat.h>
+#include <utility>
 
 namespace orvane {
 namespace {
@@ -45,7 +45,8 @@ void installLogHandler()
 bool endsWith(std::string text, const std::string &suffix)
 {
     std::transform(text.begin(), text.end(), text.begin(), [](unsigned char c) { return std::tolower(c); });
-    return text.size() >= suffix.size() && text.compare(text.size() - suffix.size(), suffix.size(), suffix) == 0;
+    return text.size() >= suffix.size() &&
+           text.compare(text.size() - suffix.size(), suffix.size(), suffix) == 0;
 }
 
 // The first data file a CUE sheet names that does not exist, resolved beside the sheet.
@@ -67,7 +68,7 @@ std::string missingDataFile(const std::string &cuePath)
             name = rest.substr(0, rest.find(' '));
         }
         const std::string path = !name.empty() && name[0] == '/' ? name : folder + name;
-        struct stat info{};
+        struct stat info {};
         if (::stat(path.c_str(), &info) != 0)
             return path;
     }
@@ -98,7 +99,8 @@ CdioSource CdioSource::fromEnvironment()
     return source;
 }
 
-CdioSource::CdioSource(Kind kind, std::string path) : m_kind(kind), m_path(std::move(path)), m_h(new Handles) {}
+CdioSource::CdioSource(Kind kind, std::string path) : m_kind(kind), m_path(std::move(path)), m_h(new Handles)
+{}
 
 CdioSource::~CdioSource()
 {
@@ -118,7 +120,7 @@ std::optional<CDTableOfContents> CdioSource::load(std::string &reason)
         return std::nullopt;
     }
     takeMessage();
-    struct stat info{};
+    struct stat info {};
     if (::stat(m_path.c_str(), &info) != 0) {
         reason = m_kind == Kind::Image ? "The CD image " + m_path + " does not exist."
                                        : "The CD drive " + m_path + " does not exist.";
@@ -139,16 +141,18 @@ std::optional<CDTableOfContents> CdioSource::load(std::string &reason)
     if (!m_h->cdio) {
         const std::string why = takeMessage();
         if (cueSheet)
-            reason = "The CD image " + m_path + " is not a valid CUE sheet" + (why.empty() ? std::string(".") : ": " + why);
+            reason = "The CD image " + m_path + " is not a valid CUE sheet" +
+                     (why.empty() ? std::string(".") : ": " + why);
         else
-            reason = (m_kind == Kind::Image ? "The CD image " : "The CD drive ") + m_path + " cannot be read"
-                     + (why.empty() ? std::string(".") : ": " + why);
+            reason = (m_kind == Kind::Image ? "The CD image " : "The CD drive ") + m_path +
+                     " cannot be read" + (why.empty() ? std::string(".") : ": " + why);
         return std::nullopt;
     }
     const track_t first = cdio_get_first_track_num(m_h->cdio);
     const track_t count = cdio_get_num_tracks(m_h->cdio);
     if (first == CDIO_INVALID_TRACK || count == CDIO_INVALID_TRACK || count == 0) {
-        reason = m_kind == Kind::Image ? "The CD image " + m_path + " holds no tracks." : "There is no disc in the drive.";
+        reason = m_kind == Kind::Image ? "The CD image " + m_path + " holds no tracks."
+                                       : "There is no disc in the drive.";
         unload();
         return std::nullopt;
     }
@@ -187,17 +191,15 @@ void CdioSource::unload()
     *m_h = Handles{};
 }
 
-bool CdioSource::loaded() const
-{
-    return m_h && m_h->cdio;
-}
+bool CdioSource::loaded() const { return m_h && m_h->cdio; }
 
 bool CdioSource::readAudio(int32_t lsn, int count, int16_t *out)
 {
     if (!m_h->cdio)
         return false;
     if (!m_h->paranoia)
-        return cdio_read_audio_sectors(m_h->cdio, out, lsn, static_cast<uint32_t>(count)) == DRIVER_OP_SUCCESS;
+        return cdio_read_audio_sectors(m_h->cdio, out, lsn, static_cast<uint32_t>(count)) ==
+               DRIVER_OP_SUCCESS;
     if (m_h->paranoiaAt != lsn)
         cdio_paranoia_seek(m_h->paranoia, lsn, SEEK_SET);
     for (int i = 0; i < count; ++i) {

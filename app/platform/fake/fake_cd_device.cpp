@@ -49,10 +49,7 @@ void FakeCDDevice::playFrames(int32_t frames)
         m_handler();
 }
 
-void FakeCDDevice::playToEnd(int32_t limit)
-{
-    playFrames(limit);
-}
+void FakeCDDevice::playToEnd(int32_t limit) { playFrames(limit); }
 
 std::optional<std::string> FakeCDDevice::open()
 {
@@ -142,9 +139,6 @@ void FakeCDDevice::eject()
     m_transport.remove(CDMode::Open);
 }
 
-void FakeCDDevice::log(std::string command)
-{
-    m_commands.push_back(std::move(command));
-}
+void FakeCDDevice::log(std::string command) { m_commands.push_back(std::move(command)); }
 
 } // namespace orvane

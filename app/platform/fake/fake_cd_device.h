@@ -15,7 +15,8 @@ class FakeCDDevice : public CDDevice {
 public:
     // A disc whose tracks last the given seconds, back to back from sector 0; `dataTracks`
     // lists the (1-based) tracks that hold data instead of audio.
-    static CDTableOfContents disc(const std::vector<int> &trackSeconds, const std::vector<int> &dataTracks = {});
+    static CDTableOfContents disc(const std::vector<int> &trackSeconds,
+                                  const std::vector<int> &dataTracks = {});
 
     // The disc in the drive (taken at the next open(), or at once when open).
     void insertDisc(CDTableOfContents toc);

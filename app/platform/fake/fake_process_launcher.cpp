@@ -2,7 +2,8 @@
 
 namespace orvane {
 
-std::optional<LaunchedProgram> FakeProcessLauncher::launch(const std::vector<std::string> &argv, ShowState show)
+std::optional<LaunchedProgram> FakeProcessLauncher::launch(const std::vector<std::string> &argv,
+                                                           ShowState show)
 {
     ++m_blockingCalls;
     m_launches.push_back({argv, show});

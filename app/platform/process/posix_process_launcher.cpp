@@ -4,13 +4,13 @@
 #include <csignal>
 #include <cstring>
 #include <fcntl.h>
+#include <mutex>
 #include <spawn.h>
 #include <sys/wait.h>
-#include <mutex>
 #include <system_error>
 #include <thread>
-#include <vector>
 #include <unistd.h>
+#include <vector>
 
 extern char **environ;
 
@@ -69,8 +69,7 @@ void ReapWhenDone(pid_t pid)
     try {
         std::thread([pid] {
             int status = 0;
-            while (::waitpid(pid, &status, 0) < 0 && errno == EINTR) {
-            }
+            while (::waitpid(pid, &status, 0) < 0 && errno == EINTR) {}
         }).detach();
     } catch (const std::system_error &) {
         std::lock_guard<std::mutex> lock(g_leftMutex);
@@ -83,8 +82,7 @@ void ReapWhenDone(pid_t pid)
 PosixProcessLauncher::PosixProcessLauncher(WindowLayer *windows, std::chrono::milliseconds windowWait,
                                            std::chrono::milliseconds closeWait)
     : m_windows(windows), m_windowWait(windowWait), m_closeWait(closeWait)
-{
-}
+{}
 
 std::optional<pid_t> PosixProcessLauncher::spawn(const std::vector<std::string> &argv)
 {
@@ -112,7 +110,8 @@ std::optional<pid_t> PosixProcessLauncher::spawn(const std::vector<std::string> 
     return pid;
 }
 
-std::optional<LaunchedProgram> PosixProcessLauncher::launch(const std::vector<std::string> &argv, ShowState show)
+std::optional<LaunchedProgram> PosixProcessLauncher::launch(const std::vector<std::string> &argv,
+                                                            ShowState show)
 {
     const std::optional<pid_t> pid = spawn(argv);
     if (!pid)

@@ -10,7 +10,10 @@ struct DecodedSound {
     int rate = 0;               // frames per second
     int channels = 0;
 
-    std::size_t frames() const { return channels > 0 ? samples.size() / static_cast<std::size_t>(channels) : 0; }
+    std::size_t frames() const
+    {
+        return channels > 0 ? samples.size() / static_cast<std::size_t>(channels) : 0;
+    }
 };
 
 // The format the output device takes: always float samples.

@@ -4,10 +4,7 @@
 
 namespace orvane {
 
-void SampleConverter::StreamFree::operator()(_SDL_AudioStream *s) const
-{
-    SDL_FreeAudioStream(s);
-}
+void SampleConverter::StreamFree::operator()(_SDL_AudioStream *s) const { SDL_FreeAudioStream(s); }
 
 std::optional<SampleConverter> SampleConverter::create(int fromRate, int fromChannels, OutputFormat to)
 {
@@ -35,7 +32,8 @@ std::vector<float> SampleConverter::push(const std::vector<float> &samples)
 {
     if (!m_stream)
         return samples;
-    if (SDL_AudioStreamPut(m_stream.get(), samples.data(), static_cast<int>(samples.size() * sizeof(float))) != 0)
+    if (SDL_AudioStreamPut(m_stream.get(), samples.data(),
+                           static_cast<int>(samples.size() * sizeof(float))) != 0)
         return {};
     return drain();
 }
@@ -49,8 +47,10 @@ std::vector<float> SampleConverter::finish()
 
 std::vector<float> SampleConverter::drain()
 {
-    std::vector<float> out(static_cast<std::size_t>(SDL_AudioStreamAvailable(m_stream.get())) / sizeof(float));
-    const int got = SDL_AudioStreamGet(m_stream.get(), out.data(), static_cast<int>(out.size() * sizeof(float)));
+    std::vector<float> out(static_cast<std::size_t>(SDL_AudioStreamAvailable(m_stream.get())) /
+                           sizeof(float));
+    const int got =
+        SDL_AudioStreamGet(m_stream.get(), out.data(), static_cast<int>(out.size() * sizeof(float)));
     out.resize(got > 0 ? static_cast<std::size_t>(got) / sizeof(float) : 0);
     return out;
 }

@@ -9,8 +9,8 @@ constexpr int kDeviceFrames = 512;
 
 } // namespace
 
-std::unique_ptr<SdlAudioOutput> SdlAudioOutput::open(SoundVoice &voice, const std::optional<OutputFormat> &format,
-                                                     std::string &error)
+std::unique_ptr<SdlAudioOutput>
+SdlAudioOutput::open(SoundVoice &voice, const std::optional<OutputFormat> &format, std::string &error)
 {
     // SDL would otherwise catch SIGINT and SIGTERM for its event queue, which this program
     // never reads; the program closes itself on those signals.
@@ -36,15 +36,15 @@ std::unique_ptr<SdlAudioOutput> SdlAudioOutput::open(SoundVoice &voice, const st
         SDL_QuitSubSystem(SDL_INIT_AUDIO);
         return nullptr;
     }
-    std::unique_ptr<SdlAudioOutput> output(new SdlAudioOutput(device, OutputFormat{have.freq, have.channels}));
+    std::unique_ptr<SdlAudioOutput> output(
+        new SdlAudioOutput(device, OutputFormat{have.freq, have.channels}));
     SDL_PauseAudioDevice(device, 0);
     return output;
 }
 
 SdlAudioOutput::SdlAudioOutput(SDL_AudioDeviceID device, OutputFormat format)
     : m_device(device), m_format(format)
-{
-}
+{}
 
 SdlAudioOutput::~SdlAudioOutput()
 {

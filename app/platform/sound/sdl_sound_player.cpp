@@ -59,8 +59,7 @@ SdlSoundPlayer::SdlSoundPlayer(const Clock &clock, std::string logPath, DeviceOp
       m_openDevice(openDevice ? std::move(openDevice) : DeviceOpener(&SdlAudioOutput::open)),
       m_holdsSdlAudio(!openDevice), m_idleClose(idleClose),
       m_closer([this](std::stop_token stop) { closeWhenIdle(stop); })
-{
-}
+{}
 
 std::unique_ptr<SdlSoundPlayer> SdlSoundPlayer::fromEnvironment(const Clock &clock)
 {
@@ -125,7 +124,9 @@ bool SdlSoundPlayer::openOutput()
         m_lastSound = std::chrono::steady_clock::now();
     }
     // Taken once so that the closer cannot miss this between looking and starting to wait.
-    { std::lock_guard closer(m_closerMutex); }
+    {
+        std::lock_guard closer(m_closerMutex);
+    }
     m_closerWake.notify_all();
     return m_hasDevice;
 }
@@ -207,7 +208,8 @@ std::optional<SdlSoundPlayer::Prepared> SdlSoundPlayer::prepare(WaveReaderResult
     auto *reader = std::get_if<std::unique_ptr<WaveReader>>(&opened);
     if (!reader)
         return std::nullopt;
-    std::optional<SampleConverter> converter = SampleConverter::create((*reader)->rate(), (*reader)->channels(), format);
+    std::optional<SampleConverter> converter =
+        SampleConverter::create((*reader)->rate(), (*reader)->channels(), format);
     if (!converter)
         return std::nullopt;
     Prepared sound;
@@ -260,7 +262,9 @@ bool SdlSoundPlayer::perform(const Request &request, const std::function<WaveRea
     const std::uint64_t id = start(std::move(*sound), format);
     const bool heard = openOutput();
     m_log.write(request.kind, request.name, mode,
-                fallback ? SoundOutcome::Default : heard ? SoundOutcome::Played : SoundOutcome::Silent);
+                fallback ? SoundOutcome::Default
+                : heard  ? SoundOutcome::Played
+                         : SoundOutcome::Silent);
     // The wait of a synchronous request happens outside the lock, so that another thread's
     // request can still cut the sound off.
     lock.unlock();
@@ -297,10 +301,7 @@ void SdlSoundPlayer::waitUntilDone(std::uint64_t id, std::chrono::milliseconds l
     }
 }
 
-void SdlSoundPlayer::stop()
-{
-    m_voice.stop();
-}
+void SdlSoundPlayer::stop() { m_voice.stop(); }
 
 bool SdlSoundPlayer::MessageBeep(unsigned type)
 {
@@ -315,10 +316,7 @@ bool SdlSoundPlayer::MessageBeep(unsigned type)
     return true;
 }
 
-bool SdlSoundPlayer::isPlaying() const
-{
-    return m_voice.busy();
-}
+bool SdlSoundPlayer::isPlaying() const { return m_voice.busy(); }
 
 std::optional<SoundVoice::SteadyTime> SdlSoundPlayer::latestFirstSampleTime() const
 {

@@ -7,8 +7,7 @@ namespace orvane {
 
 SilentAudioOutput::SilentAudioOutput(SoundVoice &voice, OutputFormat format)
     : m_voice(voice), m_format(format), m_thread([this] { run(); })
-{
-}
+{}
 
 SilentAudioOutput::~SilentAudioOutput()
 {

@@ -73,8 +73,8 @@ std::string SoundLog::localIsoTime(TimePoint when)
     return text;
 }
 
-std::string SoundLog::formatLine(TimePoint when, SoundKind kind, std::string_view name,
-                                 SoundMode mode, SoundOutcome outcome)
+std::string SoundLog::formatLine(TimePoint when, SoundKind kind, std::string_view name, SoundMode mode,
+                                 SoundOutcome outcome)
 {
     std::string line = localIsoTime(when);
     line += '\t';
@@ -103,7 +103,8 @@ void SoundLog::write(SoundKind kind, std::string_view name, SoundMode mode, Soun
         ok = std::fclose(f) == 0 && ok;
     }
     if (!ok && !m_failureReported) {
-        std::fprintf(stderr, "orvane: cannot write the sound log %s: %s\n", m_path.c_str(), std::strerror(errno));
+        std::fprintf(stderr, "orvane: cannot write the sound log %s: %s\n", m_path.c_str(),
+                     std::strerror(errno));
         m_failureReported = true;
     }
 }

@@ -29,8 +29,8 @@ public:
     void write(SoundKind kind, std::string_view name, SoundMode mode, SoundOutcome outcome);
 
     // The line as written, without the newline.
-    static std::string formatLine(TimePoint when, SoundKind kind, std::string_view name,
-                                  SoundMode mode, SoundOutcome outcome);
+    static std::string formatLine(TimePoint when, SoundKind kind, std::string_view name, SoundMode mode,
+                                  SoundOutcome outcome);
     // YYYY-MM-DDTHH:MM:SS in the local time zone.
     static std::string localIsoTime(TimePoint when);
 

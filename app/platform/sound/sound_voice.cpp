@@ -63,10 +63,7 @@ std::deque<std::vector<float>> SoundVoice::takePlayedPieces()
     return played;
 }
 
-void SoundVoice::endLocked()
-{
-    m_active = false;
-}
+void SoundVoice::endLocked() { m_active = false; }
 
 bool SoundVoice::waitForRoom(std::uint64_t id, std::size_t samples) const
 {

@@ -14,7 +14,8 @@ DecodeResult readAll(WaveReaderResult opened)
     WaveReader &reader = *std::get<std::unique_ptr<WaveReader>>(opened);
     // In pieces: the length in a damaged header is no safe size to allocate at once.
     DecodedSound sound{{}, reader.rate(), reader.channels()};
-    for (DecodedSound piece = reader.read(kPieceFrames); !piece.samples.empty(); piece = reader.read(kPieceFrames))
+    for (DecodedSound piece = reader.read(kPieceFrames); !piece.samples.empty();
+         piece = reader.read(kPieceFrames))
         sound.samples.insert(sound.samples.end(), piece.samples.begin(), piece.samples.end());
     if (sound.samples.empty())
         return std::string("no sound could be read");
@@ -23,10 +24,7 @@ DecodeResult readAll(WaveReaderResult opened)
 
 } // namespace
 
-DecodeResult WaveDecoder::decodeFile(const std::string &path)
-{
-    return readAll(WaveReader::openFile(path));
-}
+DecodeResult WaveDecoder::decodeFile(const std::string &path) { return readAll(WaveReader::openFile(path)); }
 
 DecodeResult WaveDecoder::decodeImage(std::span<const std::uint8_t> bytes)
 {

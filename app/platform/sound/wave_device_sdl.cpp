@@ -251,7 +251,8 @@ WaveError SdlWaveDevice::save(const std::string &path)
         ::unlink(tmp.c_str());
         return "Cannot create file " + path + ": " + sndfileError(nullptr);
     }
-    const sf_count_t frames = static_cast<sf_count_t>(samples.size() / static_cast<std::size_t>(info.channels));
+    const sf_count_t frames =
+        static_cast<sf_count_t>(samples.size() / static_cast<std::size_t>(info.channels));
     const bool written = sf_writef_short(file, samples.data(), frames) == frames;
     sf_write_sync(file);
     const bool closed = sf_close(file) == 0;

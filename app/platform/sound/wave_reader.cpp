@@ -59,21 +59,17 @@ struct WaveReader::Impl {
 WaveReader::WaveReader(std::unique_ptr<Impl> impl)
     : m_impl(std::move(impl)), m_rate(m_impl->info.samplerate), m_channels(m_impl->info.channels),
       m_frames(m_impl->info.frames)
-{
-}
+{}
 
-WaveReader::~WaveReader()
-{
-    sf_close(m_impl->file);
-}
+WaveReader::~WaveReader() { sf_close(m_impl->file); }
 
 WaveReaderResult WaveReader::open(std::unique_ptr<Impl> impl)
 {
     if (!impl->file)
         return std::string(sf_strerror(nullptr));
     const SF_INFO &info = impl->info;
-    const bool usable = info.channels >= 1 && info.channels <= 16 && info.samplerate >= 1000
-        && info.samplerate <= 768000;
+    const bool usable =
+        info.channels >= 1 && info.channels <= 16 && info.samplerate >= 1000 && info.samplerate <= 768000;
     if (!usable || info.frames <= 0) {
         sf_close(impl->file);
         return std::string(usable ? "no sound in it" : "unsupported channel count or sample rate");
@@ -84,7 +80,7 @@ WaveReaderResult WaveReader::open(std::unique_ptr<Impl> impl)
 WaveReaderResult WaveReader::openFile(const std::string &path)
 {
     // Opening a FIFO or a device node could block the caller for good; only plain files play.
-    struct stat st{};
+    struct stat st {};
     if (path.empty() || ::stat(path.c_str(), &st) != 0)
         return std::string("no such file");
     if (!S_ISREG(st.st_mode))
@@ -111,8 +107,10 @@ DecodedSound WaveReader::read(std::size_t maxFrames)
     chunk.rate = m_rate;
     chunk.channels = m_channels;
     chunk.samples.resize(maxFrames * static_cast<std::size_t>(m_channels));
-    const sf_count_t got = sf_readf_float(m_impl->file, chunk.samples.data(), static_cast<sf_count_t>(maxFrames));
-    chunk.samples.resize(static_cast<std::size_t>(std::max<sf_count_t>(got, 0)) * static_cast<std::size_t>(m_channels));
+    const sf_count_t got =
+        sf_readf_float(m_impl->file, chunk.samples.data(), static_cast<sf_count_t>(maxFrames));
+    chunk.samples.resize(static_cast<std::size_t>(std::max<sf_count_t>(got, 0)) *
+                         static_cast<std::size_t>(m_channels));
     return chunk;
 }
 

@@ -12,8 +12,9 @@ std::optional<X11Property> X11Property::read(Display *display, Window window, At
     X11Property result;
     unsigned long bytesAfter = 0;
     unsigned char *data = nullptr;
-    const int status = XGetWindowProperty(display, window, property, 0, maxBytes / 4, False, AnyPropertyType,
-                                          &result.m_type, &result.m_format, &result.m_count, &bytesAfter, &data);
+    const int status =
+        XGetWindowProperty(display, window, property, 0, maxBytes / 4, False, AnyPropertyType, &result.m_type,
+                           &result.m_format, &result.m_count, &bytesAfter, &data);
     result.m_data.reset(data);
     if (status != Success || trap.failed())
         return std::nullopt;

@@ -79,7 +79,8 @@ bool X11WindowLayer::handleEvent(const XEvent &event)
             m_activeKnown = false;
             return true;
         }
-        if (property.window == m_followed.window && (property.atom == m_atoms.netWmName || property.atom == XA_WM_NAME))
+        if (property.window == m_followed.window &&
+            (property.atom == m_atoms.netWmName || property.atom == XA_WM_NAME))
             return handleFollowedTitleChange(property.atom);
         return false;
     }
@@ -249,7 +250,8 @@ WindowId X11WindowLayer::findByPid(pid_t pid, std::chrono::milliseconds timeout)
         const auto now = std::chrono::steady_clock::now();
         if (now >= deadline || processGone(pid))
             return NoWindow;
-        std::this_thread::sleep_for(std::min<std::chrono::steady_clock::duration>(kPollInterval, deadline - now));
+        std::this_thread::sleep_for(
+            std::min<std::chrono::steady_clock::duration>(kPollInterval, deadline - now));
     }
 }
 
@@ -350,7 +352,8 @@ bool X11WindowLayer::close(WindowId window)
     const auto atoms = protocols->values();
     if (std::find(atoms.begin(), atoms.end(), m_atoms.wmDeleteWindow) == atoms.end())
         return false;
-    return sendMessage(window, NoEventMask, window, m_atoms.wmProtocols, {static_cast<long>(m_atoms.wmDeleteWindow), CurrentTime});
+    return sendMessage(window, NoEventMask, window, m_atoms.wmProtocols,
+                       {static_cast<long>(m_atoms.wmDeleteWindow), CurrentTime});
 }
 
 bool X11WindowLayer::hasWindowManager()

@@ -72,7 +72,8 @@ private:
     bool windowManagerSupports(Atom feature);
     bool hasWindowManager();
     bool sendToRoot(Window window, Atom type, const std::vector<long> &data);
-    bool sendMessage(Window destination, long eventMask, Window window, Atom type, const std::vector<long> &data);
+    bool sendMessage(Window destination, long eventMask, Window window, Atom type,
+                     const std::vector<long> &data);
 
     Display *m_display;
     Window m_root;

@@ -14,8 +14,7 @@ constexpr int kFrameDepth = 3;
 
 X11WindowTree::X11WindowTree(Display *display, const X11Atoms &atoms)
     : m_display(display), m_atoms(atoms), m_root(DefaultRootWindow(display))
-{
-}
+{}
 
 std::vector<Window> X11WindowTree::clients() const
 {

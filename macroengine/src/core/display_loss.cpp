@@ -23,19 +23,10 @@ void noteDisplayLost() noexcept
     }
 }
 
-bool displayLost() noexcept
-{
-    return g_lost.load();
-}
+bool displayLost() noexcept { return g_lost.load(); }
 
-void clearDisplayLost() noexcept
-{
-    g_lost.store(false);
-}
+void clearDisplayLost() noexcept { g_lost.store(false); }
 
-void setDisplayLossWake(int fd) noexcept
-{
-    g_wakeFd.store(fd);
-}
+void setDisplayLossWake(int fd) noexcept { g_wakeFd.store(fd); }
 
 } // namespace orvane

@@ -8,7 +8,6 @@ namespace orvane {
 
 namespace {
 
-
 // Mouse messages (0x200-0x209) left out of recordings for each mouse-recording mode; the
 // range 0-0 holds nothing that can occur.
 struct MouseFilter {
@@ -69,17 +68,16 @@ bool Engine::openRegistry()
     std::string why;
     m_segment = m_platform.openRegistry ? m_platform.openRegistry(error, why) : nullptr;
     if (!m_segment) {
-        reportMessageWithReason(error == SharedSegment::Error::CannotMap ? KyMsgSharedMapping
-                                                                        : KyMsgSharedAllocation,
-                                why);
+        reportMessageWithReason(
+            error == SharedSegment::Error::CannotMap ? KyMsgSharedMapping : KyMsgSharedAllocation, why);
         return false;
     }
     m_registry = std::make_unique<HotKeyRegistry>(*m_segment);
     return true;
 }
 
-bool Engine::installHook(KyWindow notifyWindow, bool fastPlayback, bool systemWide,
-                         uint8_t mouseRecording, uint8_t mouseOrigin, bool cancelChecking)
+bool Engine::installHook(KyWindow notifyWindow, bool fastPlayback, bool systemWide, uint8_t mouseRecording,
+                         uint8_t mouseOrigin, bool cancelChecking)
 {
     if (refuseWhenBusy())
         return false;

@@ -18,8 +18,7 @@ namespace orvane {
 // What the engine needs from the system, injected so that the table logic runs without X.
 struct EnginePlatform {
     // Opens the registry; on failure `why` says what is wrong with it (owner, mode, size).
-    std::function<std::unique_ptr<SharedSegment>(SharedSegment::Error &, std::string &why)>
-        openRegistry;
+    std::function<std::unique_ptr<SharedSegment>(SharedSegment::Error &, std::string &why)> openRegistry;
     std::function<std::unique_ptr<MessageWindow>()> createWindow;
     // Keeps an owner id marked alive while the claim lives; and tells whether another owner's
     // claim is still held.
@@ -39,8 +38,7 @@ enum : uint8_t { kInstallOk = 0, kInstallNoRoom = 1, kInstallFailed = 0x81 };
 // The macro engine of one process: its state, settings, macro table, scrap macro, message
 // window and its view of the shared hot-key registry. Not thread-safe by itself; the C
 // interface serialises every call.
-class Engine
-{
+class Engine {
 public:
     static constexpr uint16_t kTableGrowth = 8;
     static constexpr size_t kScrapRoom = 24;
@@ -52,8 +50,8 @@ public:
     Engine &operator=(const Engine &) = delete;
 
     // Life cycle.
-    bool installHook(KyWindow notifyWindow, bool fastPlayback, bool systemWide,
-                     uint8_t mouseRecording, uint8_t mouseOrigin, bool cancelChecking);
+    bool installHook(KyWindow notifyWindow, bool fastPlayback, bool systemWide, uint8_t mouseRecording,
+                     uint8_t mouseOrigin, bool cancelChecking);
     void uninstallHook();
     // The display went away: drops the table, the hot keys and the message window without
     // reporting anything (the loss itself is reported by the caller).
@@ -101,8 +99,7 @@ private:
     void startTable();
     bool deleteSlot(size_t slot);
     bool growTable();
-    uint8_t putCopy(size_t slot, KyKey key, KyMacro source, const char *name,
-                    KyCodeHook codeHook);
+    uint8_t putCopy(size_t slot, KyKey key, KyMacro source, const char *name, KyCodeHook codeHook);
     bool registerKey(KyKey key, KyMacro macro);
     bool claimOwnership();
     void releaseDeadOwners();

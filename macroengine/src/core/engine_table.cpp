@@ -8,10 +8,7 @@
 
 namespace orvane {
 
-namespace {
-
-
-} // namespace
+namespace {} // namespace
 
 uint8_t Engine::installMacro(KyKey key, KyMacro source, const char *name, KyCodeHook codeHook)
 {
@@ -59,8 +56,7 @@ bool Engine::growTable()
     return true;
 }
 
-uint8_t Engine::putCopy(size_t slot, KyKey key, KyMacro source, const char *name,
-                        KyCodeHook codeHook)
+uint8_t Engine::putCopy(size_t slot, KyKey key, KyMacro source, const char *name, KyCodeHook codeHook)
 {
     KyMacro copy = 0;
     try {

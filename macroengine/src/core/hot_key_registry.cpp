@@ -110,8 +110,7 @@ void HotKeyRegistry::unregisterOwner(uint32_t owner)
     }
 }
 
-size_t HotKeyRegistry::releaseDeadOwners(uint32_t self,
-                                         const std::function<bool(uint32_t)> &isAlive)
+size_t HotKeyRegistry::releaseDeadOwners(uint32_t self, const std::function<bool(uint32_t)> &isAlive)
 {
     SharedSegment::Lock lock(m_segment);
     std::set<uint32_t> owners;

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "kyloom32.h"
 #include "core/shared_segment.h"
+#include "kyloom32.h"
 
 #include <cstdint>
 #include <functional>
@@ -19,8 +19,7 @@ struct HotKeyEntry {
 // The hot keys of every process of this user: which process's message window owns a key and
 // which of its macros the key plays. Every operation scans entries 0..255 in order under the
 // segment's lock, so two processes never claim the same free entry or see one half written.
-class HotKeyRegistry
-{
+class HotKeyRegistry {
 public:
     static constexpr size_t kEntries = 256;
     static constexpr size_t kEntrySize = 12;

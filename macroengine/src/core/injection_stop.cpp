@@ -14,24 +14,12 @@ static_assert(std::atomic<bool>::is_always_lock_free);
 
 } // namespace
 
-void requestInjectionStop() noexcept
-{
-    g_stopRequested.store(true, std::memory_order_relaxed);
-}
+void requestInjectionStop() noexcept { g_stopRequested.store(true, std::memory_order_relaxed); }
 
-bool injectionStopRequested() noexcept
-{
-    return g_stopRequested.load(std::memory_order_relaxed);
-}
+bool injectionStopRequested() noexcept { return g_stopRequested.load(std::memory_order_relaxed); }
 
-void clearInjectionStop() noexcept
-{
-    g_stopRequested.store(false, std::memory_order_relaxed);
-}
+void clearInjectionStop() noexcept { g_stopRequested.store(false, std::memory_order_relaxed); }
 
 } // namespace orvane
 
-extern "C" void StopInjection(void)
-{
-    orvane::requestInjectionStop();
-}
+extern "C" void StopInjection(void) { orvane::requestInjectionStop(); }

@@ -23,8 +23,8 @@ MacroRecord MacroRecord::copyForTable() const
     if (codeHook)
         copy.events.resize(count);
     else
-        copy.events.assign(events.begin(), events.begin() + static_cast<std::ptrdiff_t>(
-                                                                std::min(count, events.size())));
+        copy.events.assign(events.begin(),
+                           events.begin() + static_cast<std::ptrdiff_t>(std::min(count, events.size())));
     copy.events.resize(count);
     return copy;
 }

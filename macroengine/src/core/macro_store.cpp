@@ -26,9 +26,6 @@ const MacroRecord *MacroStore::find(KyMacro handle) const
     return it == m_records.end() ? nullptr : it->second.get();
 }
 
-void MacroStore::remove(KyMacro handle)
-{
-    m_records.erase(handle);
-}
+void MacroStore::remove(KyMacro handle) { m_records.erase(handle); }
 
 } // namespace orvane

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "kyloom32.h"
 #include "core/macro_record.h"
+#include "kyloom32.h"
 
 #include <memory>
 #include <unordered_map>
@@ -10,8 +10,7 @@ namespace orvane {
 
 // Owns every macro of the process and hands out opaque handles for them. Handles are never
 // reused while the process runs, so a stale handle is recognised rather than dereferenced.
-class MacroStore
-{
+class MacroStore {
 public:
     KyMacro add(MacroRecord record);
     MacroRecord *find(KyMacro handle);

@@ -9,8 +9,7 @@ namespace orvane {
 
 // The process's "MacroWin" window: the owner of its hot-key registry entries and, once input
 // capture is in place, the target of requests from other processes.
-class MessageWindow
-{
+class MessageWindow {
 public:
     virtual ~MessageWindow() = default;
     virtual uint32_t id() const = 0;

@@ -9,8 +9,7 @@ namespace orvane {
 
 // Notifications for the host, in order, with an eventfd the host's event loop can watch. The
 // queue is bounded: a host that never reads loses the oldest notifications, not its memory.
-class NotificationQueue
-{
+class NotificationQueue {
 public:
     static constexpr size_t kLimit = 4096;
 

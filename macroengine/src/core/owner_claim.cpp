@@ -22,8 +22,7 @@ std::string claimName(const std::string &prefix, uint32_t owner)
 int lockRetrying(int fd, int operation)
 {
     int result;
-    while ((result = flock(fd, operation)) != 0 && errno == EINTR) {
-    }
+    while ((result = flock(fd, operation)) != 0 && errno == EINTR) {}
     return result;
 }
 
@@ -34,9 +33,10 @@ bool isCurrent(int fd, const std::string &name)
     const int again = private_object::open(name, O_RDONLY, 0);
     if (again < 0)
         return false;
-    struct stat a {}, b {};
-    const bool same = fstat(fd, &a) == 0 && fstat(again, &b) == 0 && a.st_ino == b.st_ino &&
-                      a.st_dev == b.st_dev;
+    struct stat a {
+    }, b{};
+    const bool same =
+        fstat(fd, &a) == 0 && fstat(again, &b) == 0 && a.st_ino == b.st_ino && a.st_dev == b.st_dev;
     close(again);
     return same;
 }
@@ -49,8 +49,7 @@ std::unique_ptr<OwnerClaim> OwnerClaim::claim(const std::string &prefix, uint32_
     return claim(prefix, owner, why);
 }
 
-std::unique_ptr<OwnerClaim> OwnerClaim::claim(const std::string &prefix, uint32_t owner,
-                                              std::string &why)
+std::unique_ptr<OwnerClaim> OwnerClaim::claim(const std::string &prefix, uint32_t owner, std::string &why)
 {
     if (prefix.empty()) {
         why = "no place for it";
@@ -60,16 +59,15 @@ std::unique_ptr<OwnerClaim> OwnerClaim::claim(const std::string &prefix, uint32_
     for (int attempt = 0; attempt < 8; ++attempt) {
         const int fd = private_object::open(name, O_RDWR | O_CREAT, 0600);
         if (fd < 0) {
-            why = private_object::describe(
-                name, std::string("it cannot be opened (") + std::strerror(errno) + ")");
+            why = private_object::describe(name,
+                                           std::string("it cannot be opened (") + std::strerror(errno) + ")");
             return nullptr;
         }
         struct stat st {};
         std::string problem;
         if (fstat(fd, &st) != 0 || !private_object::isPrivate(st, problem) ||
             lockRetrying(fd, LOCK_SH) != 0) {
-            why = private_object::describe(name, problem.empty() ? "it cannot be locked"
-                                                                 : problem);
+            why = private_object::describe(name, problem.empty() ? "it cannot be locked" : problem);
             close(fd);
             return nullptr;
         }

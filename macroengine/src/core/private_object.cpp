@@ -12,10 +12,7 @@ namespace orvane::private_object {
 
 namespace {
 
-bool isFilePath(const std::string &name)
-{
-    return name.find('/', 1) != std::string::npos;
-}
+bool isFilePath(const std::string &name) { return name.find('/', 1) != std::string::npos; }
 
 std::string octal(mode_t mode)
 {
@@ -42,8 +39,8 @@ Folder runtimeFolder()
     else if (!S_ISDIR(st.st_mode))
         why = "it is not a folder";
     else if (st.st_uid != geteuid())
-        why = "it belongs to user " + std::to_string(st.st_uid) + ", not to user " +
-              std::to_string(geteuid());
+        why =
+            "it belongs to user " + std::to_string(st.st_uid) + ", not to user " + std::to_string(geteuid());
     else if ((st.st_mode & 077) != 0)
         why = "it has mode " + octal(st.st_mode) + ", not 0700";
     if (!why.empty()) {
@@ -85,8 +82,8 @@ bool isPrivate(const struct stat &st, std::string &why)
     if (!S_ISREG(st.st_mode))
         why = "it is not a regular file";
     else if (st.st_uid != geteuid())
-        why = "it belongs to user " + std::to_string(st.st_uid) + ", not to user " +
-              std::to_string(geteuid());
+        why =
+            "it belongs to user " + std::to_string(st.st_uid) + ", not to user " + std::to_string(geteuid());
     else if ((st.st_mode & 077) != 0)
         why = "it has mode " + octal(st.st_mode) + ", not 0600";
     else

@@ -35,10 +35,7 @@ void reportText(const char *caption, const std::string &text)
     g_report.load()(caption ? caption : "", text.c_str());
 }
 
-void reportMessage(uint16_t id)
-{
-    reportText("", messageText(id));
-}
+void reportMessage(uint16_t id) { reportText("", messageText(id)); }
 
 void reportMessageWithReason(uint16_t id, const std::string &why)
 {
@@ -56,7 +53,4 @@ void reportUnknownError() noexcept
 
 } // namespace orvane
 
-extern "C" void SetReportFunction(KyReportFn fn)
-{
-    g_report.store(fn ? fn : &writeToStandardError);
-}
+extern "C" void SetReportFunction(KyReportFn fn) { g_report.store(fn ? fn : &writeToStandardError); }

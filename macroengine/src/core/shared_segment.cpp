@@ -32,8 +32,7 @@ int openOrCreate(const std::string &name)
 
 void lockFd(int fd)
 {
-    while (flock(fd, LOCK_EX) != 0 && errno == EINTR) {
-    }
+    while (flock(fd, LOCK_EX) != 0 && errno == EINTR) {}
 }
 
 // Gives a freshly created segment its size; the kernel zero-fills it. Done under the lock so
@@ -61,15 +60,14 @@ bool sizeSegment(int fd, size_t size, std::string &why)
 
 } // namespace
 
-std::unique_ptr<SharedSegment> SharedSegment::open(const std::string &name, size_t size,
-                                                   Error &error)
+std::unique_ptr<SharedSegment> SharedSegment::open(const std::string &name, size_t size, Error &error)
 {
     std::string why;
     return open(name, size, error, why);
 }
 
-std::unique_ptr<SharedSegment> SharedSegment::open(const std::string &name, size_t size,
-                                                   Error &error, std::string &why)
+std::unique_ptr<SharedSegment> SharedSegment::open(const std::string &name, size_t size, Error &error,
+                                                   std::string &why)
 {
     error = Error::CannotCreate;
     if (name.empty()) {
@@ -78,8 +76,8 @@ std::unique_ptr<SharedSegment> SharedSegment::open(const std::string &name, size
     }
     const int fd = openOrCreate(name);
     if (fd < 0) {
-        why = private_object::describe(name, std::string("it cannot be opened (") +
-                                                 std::strerror(errno) + ")");
+        why =
+            private_object::describe(name, std::string("it cannot be opened (") + std::strerror(errno) + ")");
         return nullptr;
     }
     if (!sizeSegment(fd, size, why)) {
@@ -90,20 +88,16 @@ std::unique_ptr<SharedSegment> SharedSegment::open(const std::string &name, size
     void *data = mmap(nullptr, size, PROT_READ | PROT_WRITE, MAP_SHARED, fd, 0);
     if (data == MAP_FAILED) {
         error = Error::CannotMap;
-        why = private_object::describe(name, std::string("it cannot be mapped (") +
-                                                 std::strerror(errno) + ")");
+        why =
+            private_object::describe(name, std::string("it cannot be mapped (") + std::strerror(errno) + ")");
         close(fd);
         return nullptr;
     }
     error = Error::Ok;
-    return std::unique_ptr<SharedSegment>(
-        new SharedSegment(fd, static_cast<uint8_t *>(data), size));
+    return std::unique_ptr<SharedSegment>(new SharedSegment(fd, static_cast<uint8_t *>(data), size));
 }
 
-SharedSegment::SharedSegment(int fd, uint8_t *data, size_t size)
-    : m_fd(fd), m_data(data), m_size(size)
-{
-}
+SharedSegment::SharedSegment(int fd, uint8_t *data, size_t size) : m_fd(fd), m_data(data), m_size(size) {}
 
 SharedSegment::~SharedSegment()
 {
@@ -124,14 +118,8 @@ std::string SharedSegment::registryProblem()
     return why;
 }
 
-SharedSegment::Lock::Lock(const SharedSegment &segment) : m_fd(segment.m_fd)
-{
-    lockFd(m_fd);
-}
+SharedSegment::Lock::Lock(const SharedSegment &segment) : m_fd(segment.m_fd) { lockFd(m_fd); }
 
-SharedSegment::Lock::~Lock()
-{
-    flock(m_fd, LOCK_UN);
-}
+SharedSegment::Lock::~Lock() { flock(m_fd, LOCK_UN); }
 
 } // namespace orvane

@@ -12,17 +12,15 @@ namespace orvane {
 // descriptor to serialise updates between processes. A segment that exists with another owner,
 // with access for anyone but the owner or with another size is refused, so other users'
 // processes can neither read nor change what lives in it.
-class SharedSegment
-{
+class SharedSegment {
 public:
     enum class Error { Ok, CannotCreate, CannotMap };
 
-    static std::unique_ptr<SharedSegment> open(const std::string &name, size_t size,
-                                               Error &error);
+    static std::unique_ptr<SharedSegment> open(const std::string &name, size_t size, Error &error);
     // The same, saying in `why` what is wrong when the segment is refused ("<name>: it
     // belongs to user 1001, not to user 1000").
-    static std::unique_ptr<SharedSegment> open(const std::string &name, size_t size,
-                                               Error &error, std::string &why);
+    static std::unique_ptr<SharedSegment> open(const std::string &name, size_t size, Error &error,
+                                               std::string &why);
     ~SharedSegment();
     SharedSegment(const SharedSegment &) = delete;
     SharedSegment &operator=(const SharedSegment &) = delete;
@@ -32,8 +30,7 @@ public:
 
     // Holds the segment's lock for its lifetime (blocking: every holder keeps it for a few
     // hundred instructions only).
-    class Lock
-    {
+    class Lock {
     public:
         explicit Lock(const SharedSegment &segment);
         ~Lock();

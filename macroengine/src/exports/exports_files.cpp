@@ -8,16 +8,14 @@ using namespace orvane;
 
 extern "C" uint8_t WriteMacros(const char *fileName)
 {
-    return guardedCall<uint8_t>(MacroFileWriter::kFailed, [&](Engine &e) {
-        return MacroFileWriter(e).write(fileName);
-    });
+    return guardedCall<uint8_t>(MacroFileWriter::kFailed,
+                                [&](Engine &e) { return MacroFileWriter(e).write(fileName); });
 }
 
 extern "C" uint8_t ReadMacros(const char *fileName, KyBool append)
 {
-    return guardedCall<uint8_t>(MacroFileReader::kFailed, [&](Engine &e) {
-        return MacroFileReader(e).read(fileName, append != 0);
-    });
+    return guardedCall<uint8_t>(MacroFileReader::kFailed,
+                                [&](Engine &e) { return MacroFileReader(e).read(fileName, append != 0); });
 }
 
 extern "C" uint16_t ListMacroFile(const char *fileName, KyMacroFileEntryFn fn, void *context)

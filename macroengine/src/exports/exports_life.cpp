@@ -1,6 +1,6 @@
 // C exports: installing and removing the engine, its state and its notifications.
-#include "exports/export_guard.h"
 #include "core/display_loss.h"
+#include "exports/export_guard.h"
 #include "input/input_runtime.h"
 
 using namespace orvane;
@@ -21,8 +21,8 @@ extern "C" KyBool InstallHook(KyWindow notifyWindow, KyBool fastPlayback, KyBool
                               uint8_t mouseRecording, uint8_t mouseOrigin, KyBool cancelChecking)
 {
     return guardedCall<KyBool>(0, [&](Engine &e) {
-        if (!e.installHook(notifyWindow, fastPlayback != 0, systemWide != 0, mouseRecording,
-                           mouseOrigin, cancelChecking != 0))
+        if (!e.installHook(notifyWindow, fastPlayback != 0, systemWide != 0, mouseRecording, mouseOrigin,
+                           cancelChecking != 0))
             return KyBool{0};
         // Without input capture the engine is of no use; it is taken down again.
         if (!inputStart(e)) {
@@ -49,9 +49,8 @@ extern "C" uint8_t GetMacroState(void)
 
 extern "C" int GetNotifyDescriptor(void)
 {
-    return guardedCall<int>(-1, [](Engine &e) {
-        return e.installed() ? e.notifications().descriptor() : -1;
-    });
+    return guardedCall<int>(-1,
+                            [](Engine &e) { return e.installed() ? e.notifications().descriptor() : -1; });
 }
 
 extern "C" KyBool TakeNotification(KyNotification *out)

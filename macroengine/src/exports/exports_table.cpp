@@ -15,9 +15,8 @@ extern "C" uint16_t GetMaxMacroNum(void)
 
 extern "C" uint8_t InstallMacro(KyKey key, KyMacro source, const char *name, KyCodeHook codeHook)
 {
-    return guardedCall<uint8_t>(kInstallFailed, [&](Engine &e) {
-        return e.installMacro(key, source, name, codeHook);
-    });
+    return guardedCall<uint8_t>(kInstallFailed,
+                                [&](Engine &e) { return e.installMacro(key, source, name, codeHook); });
 }
 
 extern "C" KyMacro GetMacroByKey(KyKey key)

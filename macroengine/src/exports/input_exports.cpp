@@ -4,10 +4,7 @@
 
 using namespace orvane;
 
-namespace {
-
-
-} // namespace
+namespace {} // namespace
 
 extern "C" void RecordingOn(void)
 {
@@ -60,7 +57,6 @@ extern "C" void PlaybackScrap(void)
 
 extern "C" KyBool IsHotKeyWatched(KyKey key)
 {
-    return guardedCall<KyBool>(0, [&](Engine &) {
-        return InputRuntime::instance().watching(key) ? KyBool{1} : KyBool{0};
-    });
+    return guardedCall<KyBool>(
+        0, [&](Engine &) { return InputRuntime::instance().watching(key) ? KyBool{1} : KyBool{0}; });
 }

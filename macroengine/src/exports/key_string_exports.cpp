@@ -1,6 +1,6 @@
 // C exports: typing key strings and text, and bringing a window forward.
-#include "x11/app_activate.h"
 #include "exports/export_guard.h"
+#include "x11/app_activate.h"
 #include "x11/x_injector_session.h"
 
 using namespace orvane;

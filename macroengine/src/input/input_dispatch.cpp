@@ -10,8 +10,7 @@ InputDecision pass() { return {}; }
 
 InputDecision swallow(std::optional<InputPost> post = std::nullopt) { return {true, post}; }
 
-InputPost toOwn(const InputSnapshot &s, uint32_t message, uint32_t wParam = 0,
-                uint32_t lParam = 0)
+InputPost toOwn(const InputSnapshot &s, uint32_t message, uint32_t wParam = 0, uint32_t lParam = 0)
 {
     return {s.ownWindow, {message, wParam, lParam}};
 }
@@ -52,8 +51,7 @@ InputDecision toggleHandling(const InputSnapshot &s, InputKey input)
     return swallow(toOwn(s, kReqStopRecording, 0));
 }
 
-InputDecision hotKeyHandling(const InputSnapshot &s, InputKey input,
-                             const RegistryLookup &registry)
+InputDecision hotKeyHandling(const InputSnapshot &s, InputKey input, const RegistryLookup &registry)
 {
     if (s.state != EngineState::Idle)
         return pass();
@@ -95,11 +93,23 @@ std::optional<InputKey> reduceMouse(uint32_t message, uint8_t heldModifiers)
     switch (message) {
     case 0x200: vk = 0xFF; break;
     case 0x201: vk = 0x01; break;
-    case 0x202: case 0x203: vk = 0x01; trigger = true; break;
+    case 0x202:
+    case 0x203:
+        vk = 0x01;
+        trigger = true;
+        break;
     case 0x204: vk = 0x02; break;
-    case 0x205: case 0x206: vk = 0x02; trigger = true; break;
+    case 0x205:
+    case 0x206:
+        vk = 0x02;
+        trigger = true;
+        break;
     case 0x207: vk = 0x04; break;
-    case 0x208: case 0x209: vk = 0x04; trigger = true; break;
+    case 0x208:
+    case 0x209:
+        vk = 0x04;
+        trigger = true;
+        break;
     default: return std::nullopt;
     }
     return InputKey{withHeldModifiers(vk, heldModifiers), trigger};

@@ -19,8 +19,7 @@ struct ScreenPoint {
 
 // Watches the hot keys and the steering keys for this process and carries requests between
 // processes' message windows.
-class InputService
-{
+class InputService {
 public:
     struct GrabReport {
         std::vector<KyKey> refusedKeys;    // keyboard keys another client holds
@@ -46,8 +45,7 @@ struct CaptureSettings {
 };
 
 // Captures the input events of the whole desktop from start to stop.
-class RecordCapture
-{
+class RecordCapture {
 public:
     virtual ~RecordCapture() = default;
     virtual bool start(const CaptureSettings &settings) = 0;
@@ -63,8 +61,7 @@ struct PlaybackJob {
 };
 
 // Plays events into the system's input stream on a thread of its own.
-class PlaybackDevice
-{
+class PlaybackDevice {
 public:
     virtual ~PlaybackDevice() = default;
     // `finished` is called from the playing thread once it is past the last event.
@@ -76,8 +73,7 @@ public:
 };
 
 // The lock keys and the pointer.
-class InputEnvironment
-{
+class InputEnvironment {
 public:
     virtual ~InputEnvironment() = default;
     virtual uint8_t lockFlags() = 0;

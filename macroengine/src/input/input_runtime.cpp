@@ -10,7 +10,6 @@ namespace orvane {
 
 namespace {
 
-
 bool isRecording(EngineState state)
 {
     return state == EngineState::Recording || state == EngineState::RecordingPaused;
@@ -20,10 +19,7 @@ bool isRecording(EngineState state)
 
 InputRuntime::InputRuntime(InputPlatform platform) : m_platform(std::move(platform)) {}
 
-InputRuntime::~InputRuntime()
-{
-    stop();
-}
+InputRuntime::~InputRuntime() { stop(); }
 
 InputRuntime &InputRuntime::instance()
 {
@@ -49,8 +45,9 @@ bool InputRuntime::start(Engine &engine)
     m_capture = m_platform.createCapture();
     m_player = m_platform.createPlayer();
     m_recorder = std::make_unique<Recorder>(engine, *m_capture, *m_environment);
-    m_playback = std::make_unique<Playback>(engine, *m_player, *m_environment,
-                                            [this] { post({kReqStopPlayback, 0, 0}); });
+    m_playback = std::make_unique<Playback>(engine, *m_player, *m_environment, [this] {
+        post({kReqStopPlayback, 0, 0});
+    });
     m_reportedKeys = false;
     m_reportedButtons = false;
     m_last = {};
@@ -106,9 +103,13 @@ InputSnapshot InputRuntime::snapshotOf(Engine &engine) const
 std::vector<uint32_t> InputRuntime::signatureOf(Engine &engine) const
 {
     const EngineSettings &s = engine.settings();
-    std::vector<uint32_t> signature{static_cast<uint32_t>(engine.state()), s.toggleRecordKey,
-                                    s.pauseKey, s.cancelKey, s.cancelChecking,
-                                    engine.windowId(), engine.scrap()};
+    std::vector<uint32_t> signature{static_cast<uint32_t>(engine.state()),
+                                    s.toggleRecordKey,
+                                    s.pauseKey,
+                                    s.cancelKey,
+                                    s.cancelChecking,
+                                    engine.windowId(),
+                                    engine.scrap()};
     if (const MacroRecord *scrap = engine.record(engine.scrap()))
         signature.push_back(scrap->key);
     for (KyMacro macro : engine.slots()) {
@@ -231,18 +232,10 @@ void InputRuntime::handle(Engine &engine, const EngineRequest &r)
         if (state == EngineState::RecordingPaused)
             m_recorder->resume();
         break;
-    case kReqPlayMacro:
-        playRequested(engine, r.lParam);
-        break;
-    case kReqStopPlayback:
-        m_playback->stop();
-        break;
-    case kReqPausePlayback:
-        m_playback->pause();
-        break;
-    case kReqResumePlayback:
-        m_playback->resume();
-        break;
+    case kReqPlayMacro: playRequested(engine, r.lParam); break;
+    case kReqStopPlayback: m_playback->stop(); break;
+    case kReqPausePlayback: m_playback->pause(); break;
+    case kReqResumePlayback: m_playback->resume(); break;
     case kReqToggleFromOther:
         if (r.lParam && state == EngineState::Recording)
             post({kReqStopRecording, 0, 0});
@@ -261,20 +254,13 @@ void InputRuntime::handle(Engine &engine, const EngineRequest &r)
         else if (r.lParam && state == EngineState::Playing)
             post({kReqStopPlayback, 0, r.lParam});
         break;
-    default:
-        break;
+    default: break;
     }
 }
 
-bool inputStart(Engine &engine)
-{
-    return InputRuntime::instance().start(engine);
-}
+bool inputStart(Engine &engine) { return InputRuntime::instance().start(engine); }
 
-void inputStop()
-{
-    InputRuntime::instance().stop();
-}
+void inputStop() { InputRuntime::instance().stop(); }
 
 void inputRefresh(Engine &engine) noexcept
 {

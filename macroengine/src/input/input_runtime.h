@@ -6,9 +6,9 @@
 #include "recording/recorder.h"
 
 #include <deque>
-#include <vector>
 #include <memory>
 #include <mutex>
+#include <vector>
 
 namespace orvane {
 
@@ -16,8 +16,7 @@ namespace orvane {
 // playback, and the requests that reach its message window. Requests from any thread are
 // queued and handled on the installing thread, which drains them whenever it takes the
 // engine's notifications.
-class InputRuntime
-{
+class InputRuntime {
 public:
     explicit InputRuntime(InputPlatform platform);
     ~InputRuntime();

@@ -11,8 +11,7 @@ enum : uint8_t { kCharShift = 1, kCharCtrl = 2, kCharAlt = 4 };
 // The keyboard map as the key-string language sees it: for a character, the modifiers its key
 // is pressed with. The X map answers from the server's keyboard mapping; tests use a fixed US
 // map.
-class KeyStringLayout
-{
+class KeyStringLayout {
 public:
     virtual ~KeyStringLayout() = default;
 

@@ -9,7 +9,6 @@ namespace orvane {
 
 namespace {
 
-
 char32_t toUpperAscii(char32_t c) { return (c >= U'a' && c <= U'z') ? c - U'a' + U'A' : c; }
 
 } // namespace
@@ -107,8 +106,7 @@ KeyStringParser::Step KeyStringParser::typeBracedText(const std::u32string &brac
     int32_t repeat = 1;
     const size_t blank = braced.find(U' ');
     if (blank != std::u32string::npos) {
-        const std::optional<int32_t> count =
-            parseRepeatCount(std::u32string_view(braced).substr(blank + 1));
+        const std::optional<int32_t> count = parseRepeatCount(std::u32string_view(braced).substr(blank + 1));
         if (!count) {
             m_actions.push_back(KeyAction::tableMessage(KyMsgUnknownError));
             return Step::Stop;

@@ -15,8 +15,7 @@ namespace orvane {
 // "{}}" type braces. Problems become Message actions at the point where they arise, so the
 // keys before them are typed first. However the string ends, every modifier it pressed comes
 // up again.
-class KeyStringParser
-{
+class KeyStringParser {
 public:
     // Longest braced text kept; what follows it up to the closing brace is dropped.
     static constexpr size_t kMaxBracedLength = 20;

@@ -20,11 +20,17 @@ Decoded decodeOne(std::string_view bytes, size_t at)
     char32_t c = 0;
     char32_t least = 0;
     if (lead >= 0xC2 && lead <= 0xDF) {
-        length = 2; c = lead & 0x1F; least = 0x80;
+        length = 2;
+        c = lead & 0x1F;
+        least = 0x80;
     } else if (lead >= 0xE0 && lead <= 0xEF) {
-        length = 3; c = lead & 0x0F; least = 0x800;
+        length = 3;
+        c = lead & 0x0F;
+        least = 0x800;
     } else if (lead >= 0xF0 && lead <= 0xF4) {
-        length = 4; c = lead & 0x07; least = 0x10000;
+        length = 4;
+        c = lead & 0x07;
+        least = 0x10000;
     } else {
         return {0, 0};
     }

@@ -9,10 +9,7 @@ namespace orvane {
 
 namespace {
 
-bool isModifier(uint8_t vk)
-{
-    return vk == kVkShift || vk == kVkControl || vk == kVkMenu;
-}
+bool isModifier(uint8_t vk) { return vk == kVkShift || vk == kVkControl || vk == kVkMenu; }
 
 bool isModifierMove(const KeyAction &action, KeyActionKind kind)
 {
@@ -41,8 +38,7 @@ std::vector<KeyAction> cancelReleasePressPairs(const std::vector<KeyAction> &act
         std::vector<bool> dropped(downEnd - i, false);
         for (size_t u = i; u < upEnd; ++u)
             for (size_t d = upEnd; d < downEnd; ++d)
-                if (!dropped[d - i] && actions[d].vk == actions[u].vk &&
-                    actions[u].vk == kVkShift) {
+                if (!dropped[d - i] && actions[d].vk == actions[u].vk && actions[u].vk == kVkShift) {
                     dropped[u - i] = dropped[d - i] = true;
                     break;
                 }

@@ -8,9 +8,9 @@ namespace orvane {
 // Which way a pairing of the table may be read. A virtual key such as VK_SHIFT has one keysym
 // to inject (Shift_L) while several keysyms (Shift_L, Shift_R) read back as that key.
 enum class VkKeysymUse : uint8_t {
-    Both = 3,      // the key's keysym, and the key of that keysym
-    ToKeysym = 1,  // only: the keysym injected for the key
-    ToVk = 2,      // only: the key a keysym reads back as
+    Both = 3,     // the key's keysym, and the key of that keysym
+    ToKeysym = 1, // only: the keysym injected for the key
+    ToVk = 2,     // only: the key a keysym reads back as
 };
 
 struct VkKeysymPair {

@@ -56,8 +56,7 @@ void encodeEvent(const MacroEvent &event, uint8_t *bytes)
 
 MacroEvent decodeEvent(const uint8_t *bytes)
 {
-    return {get32(bytes), get32(bytes + 4), get32(bytes + 8), get32(bytes + 12),
-            get32(bytes + 16)};
+    return {get32(bytes), get32(bytes + 4), get32(bytes + 8), get32(bytes + 12), get32(bytes + 16)};
 }
 
 std::string storedName(const std::string &name)

@@ -1,7 +1,7 @@
 #include "macro_files/macro_file_reader.h"
 
-#include "macro_files/macro_file_format.h"
 #include "core/report.h"
+#include "macro_files/macro_file_format.h"
 
 #include <algorithm>
 #include <cstring>
@@ -10,10 +10,7 @@
 
 namespace orvane {
 
-namespace {
-
-
-} // namespace
+namespace {} // namespace
 
 uint8_t MacroFileReader::read(const char *fileName, bool append)
 {

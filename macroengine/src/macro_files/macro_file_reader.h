@@ -12,8 +12,7 @@ namespace orvane {
 
 // Loads a macro file into the table. Each entry is staged in the scrap macro and installed
 // from there; the scrap macro keeps its key and name, and afterwards holds the last entry read.
-class MacroFileReader
-{
+class MacroFileReader {
 public:
     static constexpr uint8_t kOk = 0;
     static constexpr uint8_t kFailed = 0xFF;

@@ -1,7 +1,7 @@
 #include "macro_files/macro_file_writer.h"
 
-#include "macro_files/macro_file_format.h"
 #include "core/report.h"
+#include "macro_files/macro_file_format.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -11,7 +11,6 @@
 namespace orvane {
 
 namespace {
-
 
 // The new file gets the permissions of the one it replaces, or the usual ones for a new file.
 void copyMode(int fd, const std::string &target)

@@ -12,8 +12,7 @@ namespace orvane {
 // Saves the table's macros (not the scrap macro, not macros with a code hook) to a macro file.
 // The file is written beside its final name and renamed over it only when complete, so a
 // failed save leaves the previous file as it was.
-class MacroFileWriter
-{
+class MacroFileWriter {
 public:
     static constexpr uint8_t kOk = 0;
     static constexpr uint8_t kFailed = 0xFF;

@@ -1,28 +1,20 @@
 #include "recording/playback.h"
 
-#include "input/input_notify.h"
 #include "core/report.h"
+#include "input/input_notify.h"
 
 namespace orvane {
 
-namespace {
-
-
-} // namespace
+namespace {} // namespace
 
 Playback::Playback(Engine &engine, PlaybackDevice &device, InputEnvironment &environment,
                    std::function<void()> finished)
-    : m_engine(engine), m_device(device), m_environment(environment),
-      m_finished(std::move(finished))
-{
-}
+    : m_engine(engine), m_device(device), m_environment(environment), m_finished(std::move(finished))
+{}
 
 // The hook is the host's own routine; it runs here, on the installing thread, and the engine
 // stays idle throughout, so the hook may call back into the library.
-void Playback::runCodeHook(KyCodeHook hook)
-{
-    hook();
-}
+void Playback::runCodeHook(KyCodeHook hook) { hook(); }
 
 void Playback::playbackMacro(KyMacro macro)
 {

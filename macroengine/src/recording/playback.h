@@ -9,8 +9,7 @@ namespace orvane {
 
 // Plays macros back (engine state 2) or runs their code hooks. Runs on the installing thread
 // only; the device plays on a thread of its own and asks for the stop through `finished`.
-class Playback
-{
+class Playback {
 public:
     Playback(Engine &engine, PlaybackDevice &device, InputEnvironment &environment,
              std::function<void()> finished);

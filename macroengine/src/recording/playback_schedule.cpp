@@ -2,8 +2,7 @@
 
 namespace orvane {
 
-std::chrono::milliseconds playbackDelay(const std::vector<MacroEvent> &events, size_t index,
-                                        bool fast)
+std::chrono::milliseconds playbackDelay(const std::vector<MacroEvent> &events, size_t index, bool fast)
 {
     if (fast || index == 0 || index >= events.size())
         return std::chrono::milliseconds(0);

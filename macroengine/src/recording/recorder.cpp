@@ -1,12 +1,11 @@
 #include "recording/recorder.h"
 
-#include "input/input_notify.h"
 #include "core/report.h"
+#include "input/input_notify.h"
 
 namespace orvane {
 
 namespace {
-
 
 bool isRecording(EngineState state)
 {
@@ -17,13 +16,11 @@ bool isRecording(EngineState state)
 
 Recorder::Recorder(Engine &engine, RecordCapture &capture, InputEnvironment &environment)
     : m_engine(engine), m_capture(capture), m_environment(environment)
-{
-}
+{}
 
 void Recorder::recordingOn()
 {
-    MacroRecord *scrap = m_engine.state() == EngineState::Idle ? m_engine.record(m_engine.scrap())
-                                                               : nullptr;
+    MacroRecord *scrap = m_engine.state() == EngineState::Idle ? m_engine.record(m_engine.scrap()) : nullptr;
     if (!scrap) {
         reportMessage(KyMsgCannotRecord);
         return;
@@ -32,8 +29,8 @@ void Recorder::recordingOn()
     scrap->flags = m_environment.lockFlags() & kLockFlagsMask;
     scrap->lastIndex = -1;
     scrap->mouseOrigin = m_engine.settings().recordingOrigin;
-    m_settings = {scrap->mouseOrigin, {}, m_engine.settings().excludedMouseLow,
-                  m_engine.settings().excludedMouseHigh};
+    m_settings = {
+        scrap->mouseOrigin, {}, m_engine.settings().excludedMouseLow, m_engine.settings().excludedMouseHigh};
     if (m_settings.mouseOrigin == MBPointer)
         m_settings.start = m_environment.pointer();
     notifyHost(m_engine, KyNoteRecord);
@@ -67,8 +64,7 @@ void Recorder::collect(RecordingEnd end)
     m_capturing = false;
     MacroRecord *scrap = m_engine.record(m_engine.scrap());
     const EngineSettings &s = m_engine.settings();
-    const RecordFilter filter{s.excludedMouseLow, s.excludedMouseHigh, s.toggleRecordKey,
-                              s.pauseKey};
+    const RecordFilter filter{s.excludedMouseLow, s.excludedMouseHigh, s.toggleRecordKey, s.pauseKey};
     std::vector<CapturedEvent> events = m_capture.stop();
     if (end == RecordingEnd::Trimmed)
         events.resize(eventsBeforeToggleKey(events, s.toggleRecordKey));

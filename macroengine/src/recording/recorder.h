@@ -11,8 +11,7 @@ enum class RecordingEnd { Untrimmed, Trimmed, Discarded };
 
 // Records input into the scrap macro: the engine states 1 (recording) and 3 (paused).
 // Runs on the installing thread only.
-class Recorder
-{
+class Recorder {
 public:
     Recorder(Engine &engine, RecordCapture &capture, InputEnvironment &environment);
 

@@ -12,10 +12,7 @@ namespace {
 bool isKeyDown(uint32_t message) { return message == kWmKeyDown || message == kWmSysKeyDown; }
 bool isKeyUp(uint32_t message) { return message == kWmKeyUp || message == kWmSysKeyUp; }
 
-bool hasRoom(const MacroRecord &scrap)
-{
-    return static_cast<size_t>(scrap.lastIndex + 1) < scrap.capacity();
-}
+bool hasRoom(const MacroRecord &scrap) { return static_cast<size_t>(scrap.lastIndex + 1) < scrap.capacity(); }
 
 void growIfFull(MacroRecord &scrap)
 {
@@ -34,8 +31,8 @@ bool isSteeringKey(const CapturedEvent &captured, const RecordFilter &filter)
 {
     if (!isKeyMessage(captured.event.message))
         return false;
-    const KyKey key = withHeldModifiers(static_cast<uint8_t>(captured.event.paramL & 0xFF),
-                                        captured.heldModifiers);
+    const KyKey key =
+        withHeldModifiers(static_cast<uint8_t>(captured.event.paramL & 0xFF), captured.heldModifiers);
     return key == filter.toggleRecordKey || key == filter.pauseKey;
 }
 
@@ -52,13 +49,9 @@ bool isMouseMessage(uint32_t message)
     return message >= kWmMouseMove && message <= kWmMButtonDblClk;
 }
 
-bool isKeyMessage(uint32_t message)
-{
-    return isKeyDown(message) || isKeyUp(message);
-}
+bool isKeyMessage(uint32_t message) { return isKeyDown(message) || isKeyUp(message); }
 
-bool appendRecordedEvent(MacroRecord &scrap, const CapturedEvent &captured,
-                         const RecordFilter &filter)
+bool appendRecordedEvent(MacroRecord &scrap, const CapturedEvent &captured, const RecordFilter &filter)
 {
     growIfFull(scrap);
     if (!hasRoom(scrap))
@@ -82,9 +75,8 @@ size_t eventsBeforeToggleKey(const std::vector<CapturedEvent> &events, KyKey tog
 {
     for (size_t i = events.size(); i-- > 0;) {
         const MacroEvent &e = events[i].event;
-        if (isKeyDown(e.message) &&
-            withHeldModifiers(static_cast<uint8_t>(e.paramL & 0xFF), events[i].heldModifiers) ==
-                toggleRecordKey)
+        if (isKeyDown(e.message) && withHeldModifiers(static_cast<uint8_t>(e.paramL & 0xFF),
+                                                      events[i].heldModifiers) == toggleRecordKey)
             return i;
     }
     return events.size();

@@ -53,8 +53,7 @@ struct CapturedEvent {
 // Appends one event to the recording in `scrap`, growing it by 8 events when full. Events of
 // the excluded mouse range and presses of the toggle-record and pause keys are dropped, and so
 // is an event that finds no memory. Returns whether the event was kept.
-bool appendRecordedEvent(MacroRecord &scrap, const CapturedEvent &captured,
-                         const RecordFilter &filter);
+bool appendRecordedEvent(MacroRecord &scrap, const CapturedEvent &captured, const RecordFilter &filter);
 
 // How many of the captured events came before the last press of the toggle-record key. The
 // capture reaches the recording thread a little after the key did, so a recording stopped by

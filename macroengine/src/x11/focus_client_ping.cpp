@@ -56,8 +56,7 @@ Bool isAnswer(Display *, XEvent *event, XPointer data)
 {
     const Answer &a = *reinterpret_cast<const Answer *>(data);
     return event->type == ClientMessage && event->xclient.message_type == a.protocols &&
-           event->xclient.format == 32 &&
-           static_cast<Atom>(event->xclient.data.l[0]) == a.ping &&
+           event->xclient.format == 32 && static_cast<Atom>(event->xclient.data.l[0]) == a.ping &&
            event->xclient.data.l[1] == a.token;
 }
 

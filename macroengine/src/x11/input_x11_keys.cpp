@@ -11,10 +11,7 @@ namespace orvane {
 
 namespace {
 
-unsigned int maskOf(Display *display, KeySym keysym)
-{
-    return XkbKeysymToModifiers(display, keysym);
-}
+unsigned int maskOf(Display *display, KeySym keysym) { return XkbKeysymToModifiers(display, keysym); }
 
 unsigned int altMask(Display *display)
 {
@@ -66,10 +63,7 @@ unsigned int stateFromModifiers(Display *display, uint8_t modifiers)
     return state;
 }
 
-unsigned int numLockMask(Display *display)
-{
-    return maskOf(display, XK_Num_Lock);
-}
+unsigned int numLockMask(Display *display) { return maskOf(display, XK_Num_Lock); }
 
 std::vector<unsigned int> lockVariants(Display *display)
 {
@@ -103,9 +97,6 @@ unsigned int buttonForVk(uint8_t vk)
     }
 }
 
-void surviveConnectionLoss(Display *display)
-{
-    watchConnectionLoss(display, ConnectionUse::Engine);
-}
+void surviveConnectionLoss(Display *display) { watchConnectionLoss(display, ConnectionUse::Engine); }
 
 } // namespace orvane

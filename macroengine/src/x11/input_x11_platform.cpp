@@ -2,17 +2,16 @@
 #include "core/engine.h"
 #include "input/input_platform.h"
 #include "x11/input_x11_service.h"
-#include "x11/x_windows.h"
 #include "x11/lock_keys.h"
 #include "x11/playback_x11_player.h"
 #include "x11/recorder_x11_capture.h"
+#include "x11/x_windows.h"
 
 namespace orvane {
 
 namespace {
 
-class XInputEnvironment : public InputEnvironment
-{
+class XInputEnvironment : public InputEnvironment {
 public:
     uint8_t lockFlags() override { return currentLockFlags(); }
     void setLockFlags(uint8_t flags, uint8_t mask) override
@@ -34,8 +33,7 @@ public:
 InputPlatform InputPlatform::x11()
 {
     InputPlatform platform;
-    platform.createService = [](Engine &engine,
-                                RequestSink sink) -> std::unique_ptr<InputService> {
+    platform.createService = [](Engine &engine, RequestSink sink) -> std::unique_ptr<InputService> {
         MessageWindow *window = engine.messageWindow();
         if (!window)
             return nullptr;

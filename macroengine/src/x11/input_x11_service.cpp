@@ -1,8 +1,8 @@
 #include "x11/input_x11_service.h"
 
-#include "x11/input_x11_keys.h"
 #include "core/display_loss.h"
 #include "keys/vk_keysym.h"
+#include "x11/input_x11_keys.h"
 
 #include <X11/XKBlib.h>
 #include <X11/keysym.h>
@@ -44,22 +44,19 @@ uint32_t buttonMessage(unsigned int button, bool down)
 
 } // namespace
 
-std::unique_ptr<XInputService> XInputService::create(Display *windowDisplay,
-                                                     Window messageWindow,
+std::unique_ptr<XInputService> XInputService::create(Display *windowDisplay, Window messageWindow,
                                                      InputPlatform::RequestSink sink)
 {
     if (!windowDisplay || messageWindow == 0)
         return nullptr;
-    std::unique_ptr<XInputService> service(
-        new XInputService(windowDisplay, messageWindow, std::move(sink)));
+    std::unique_ptr<XInputService> service(new XInputService(windowDisplay, messageWindow, std::move(sink)));
     if (!service->m_display || service->m_wakeFd < 0)
         return nullptr;
     service->m_thread = std::thread([raw = service.get()] { raw->run(); });
     return service;
 }
 
-XInputService::XInputService(Display *windowDisplay, Window messageWindow,
-                             InputPlatform::RequestSink sink)
+XInputService::XInputService(Display *windowDisplay, Window messageWindow, InputPlatform::RequestSink sink)
     : m_windowDisplay(windowDisplay), m_messageWindow(messageWindow), m_sink(std::move(sink)),
       m_wakeFd(eventfd(0, EFD_NONBLOCK | EFD_CLOEXEC))
 {
@@ -105,8 +102,7 @@ InputService::GrabReport XInputService::update(const InputSnapshot &snapshot)
     wake();
     if (!keysChanged)
         return {};
-    if (!m_appliedChanged.wait_for(lock, kGrabAnswerLimit,
-                                   [&] { return m_appliedGeneration >= generation; }))
+    if (!m_appliedChanged.wait_for(lock, kGrabAnswerLimit, [&] { return m_appliedGeneration >= generation; }))
         return {};
     return m_lastReport;
 }
@@ -156,11 +152,10 @@ bool XInputService::grab(const GrabTarget &target)
     for (unsigned int variant : target.variants) {
         if (target.button)
             XGrabButton(d, target.button, target.modifiers | variant, m_root, False,
-                        ButtonPressMask | ButtonReleaseMask, GrabModeSync, GrabModeAsync, None,
-                        None);
+                        ButtonPressMask | ButtonReleaseMask, GrabModeSync, GrabModeAsync, None, None);
         else
-            XGrabKey(d, static_cast<int>(target.keycode), target.modifiers | variant, m_root,
-                     False, GrabModeAsync, GrabModeSync);
+            XGrabKey(d, static_cast<int>(target.keycode), target.modifiers | variant, m_root, False,
+                     GrabModeAsync, GrabModeSync);
     }
     XSync(d, False);
     if (!m_display.takeError())
@@ -270,8 +265,7 @@ void XInputService::handleKey(XKeyEvent &event)
     Display *d = m_display.get();
     const bool down = event.type == KeyPress;
     const uint8_t vk = vkForKeyEvent(d, static_cast<KeyCode>(event.keycode), event.state);
-    const InputKey input = reduceKeyboard(vk, modifiersFromState(d, event.state), down,
-                                          m_snapshot.cancelKey);
+    const InputKey input = reduceKeyboard(vk, modifiersFromState(d, event.state), down, m_snapshot.cancelKey);
     const InputDecision decision = dispatchInput(m_snapshot, input, InputSource::Keyboard, {});
     if (down && decision.swallow) {
         // The grab would hold the whole keyboard until the key is let go, and a macro the key
@@ -315,20 +309,15 @@ void XInputService::handleInput(XEvent &event)
 {
     switch (event.type) {
     case KeyPress:
-    case KeyRelease:
-        handleKey(event.xkey);
-        break;
+    case KeyRelease: handleKey(event.xkey); break;
     case ButtonPress:
-    case ButtonRelease:
-        handleButton(event.xbutton);
-        break;
+    case ButtonRelease: handleButton(event.xbutton); break;
     case MappingNotify:
         XRefreshKeyboardMapping(&event.xmapping);
         if (event.xmapping.request != MappingPointer)
             regrabAll();
         break;
-    default:
-        break;
+    default: break;
     }
 }
 

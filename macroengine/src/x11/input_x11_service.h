@@ -6,8 +6,8 @@
 #include <X11/Xlib.h>
 
 #include <atomic>
-#include <map>
 #include <condition_variable>
+#include <map>
 #include <mutex>
 #include <set>
 #include <thread>
@@ -18,8 +18,7 @@ namespace orvane {
 // lock-key variant), taken synchronously so that a key the rules pass on is replayed to the
 // application; requests to message windows as client messages; and the requests that reach
 // this process's "MacroWin" window. All X work happens on one thread of its own.
-class XInputService : public InputService
-{
+class XInputService : public InputService {
 public:
     // nullptr when there is no display or no message window connection.
     static std::unique_ptr<XInputService> create(Display *windowDisplay, Window messageWindow,

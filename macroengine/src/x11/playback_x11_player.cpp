@@ -1,17 +1,17 @@
 #include "x11/playback_x11_player.h"
 
 #include "core/injection_stop.h"
-#include "x11/held_modifier_keys.h"
-#include "x11/x_injection_lease.h"
-#include "x11/input_x11_keys.h"
-#include "x11/x_windows.h"
+#include "keys/vk_keysym.h"
 #include "recording/playback_schedule.h"
 #include "recording/recorder_events.h"
-#include "keys/vk_keysym.h"
+#include "x11/held_modifier_keys.h"
+#include "x11/input_x11_keys.h"
+#include "x11/x_injection_lease.h"
+#include "x11/x_windows.h"
 
 #include <X11/XKBlib.h>
-#include <algorithm>
 #include <X11/extensions/XTest.h>
+#include <algorithm>
 
 namespace orvane {
 
@@ -26,10 +26,7 @@ constexpr auto kStopCheck = std::chrono::milliseconds(20);
 
 } // namespace
 
-XPlayer::~XPlayer()
-{
-    stop();
-}
+XPlayer::~XPlayer() { stop(); }
 
 bool XPlayer::start(PlaybackJob job, std::function<void()> finished)
 {
@@ -37,8 +34,7 @@ bool XPlayer::start(PlaybackJob job, std::function<void()> finished)
     if (!m_display) {
         auto display = std::make_unique<XInjectorDisplay>();
         int event = 0, error = 0, major = 0, minor = 0;
-        if (!*display ||
-            !XTestQueryExtension(display->get(), &event, &error, &major, &minor))
+        if (!*display || !XTestQueryExtension(display->get(), &event, &error, &major, &minor))
             return false;
         surviveConnectionLoss(display->get());
         m_display = std::move(display);
@@ -165,11 +161,23 @@ void XPlayer::injectMouse(const MacroEvent &event, uint32_t message)
     unsigned int button = 0;
     bool down = false;
     switch (message) {
-    case kWmLButtonDown: case kWmLButtonDblClk: button = Button1; down = true; break;
+    case kWmLButtonDown:
+    case kWmLButtonDblClk:
+        button = Button1;
+        down = true;
+        break;
     case kWmLButtonUp: button = Button1; break;
-    case kWmRButtonDown: case kWmRButtonDblClk: button = Button3; down = true; break;
+    case kWmRButtonDown:
+    case kWmRButtonDblClk:
+        button = Button3;
+        down = true;
+        break;
     case kWmRButtonUp: button = Button3; break;
-    case kWmMButtonDown: case kWmMButtonDblClk: button = Button2; down = true; break;
+    case kWmMButtonDown:
+    case kWmMButtonDblClk:
+        button = Button2;
+        down = true;
+        break;
     case kWmMButtonUp: button = Button2; break;
     default: return;
     }

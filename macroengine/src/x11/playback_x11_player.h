@@ -17,8 +17,7 @@ namespace orvane {
 
 // Plays macro events through XTest on a connection and a thread of its own, with the recorded
 // gaps kept against one start time so that waits do not add up their errors.
-class XPlayer : public PlaybackDevice
-{
+class XPlayer : public PlaybackDevice {
 public:
     XPlayer() = default;
     ~XPlayer() override;

@@ -1,11 +1,11 @@
 #include "x11/recorder_x11_capture.h"
 
 #include "input/input_dispatch.h"
+#include "keys/vk_keysym.h"
 #include "x11/held_modifier_keys.h"
 #include "x11/input_x11_keys.h"
-#include "x11/x_windows.h"
 #include "x11/lock_keys.h"
-#include "keys/vk_keysym.h"
+#include "x11/x_windows.h"
 
 #include <X11/XKBlib.h>
 #include <X11/Xproto.h>
@@ -37,10 +37,7 @@ uint32_t read32(const unsigned char *p)
     return v;
 }
 
-bool isExtendedKey(uint8_t vk)
-{
-    return (vk >= 0x21 && vk <= 0x28) || vk == 0x2D || vk == 0x2E;
-}
+bool isExtendedKey(uint8_t vk) { return (vk >= 0x21 && vk <= 0x28) || vk == 0x2D || vk == 0x2E; }
 
 std::unique_ptr<XInjectorDisplay> openConnection()
 {
@@ -199,23 +196,20 @@ void XRecordCapture::take(const unsigned char *event)
     const auto y = static_cast<int16_t>(read16(event + 22));
     switch (type) {
     case KeyPress:
-    case KeyRelease:
-        takeKey(detail, type == KeyPress, time);
-        break;
+    case KeyRelease: takeKey(detail, type == KeyPress, time); break;
     case ButtonPress:
     case ButtonRelease: {
         const bool down = type == ButtonPress;
-        const uint32_t base = detail == Button1 ? 0x201 : detail == Button3 ? 0x204
-                            : detail == Button2 ? 0x207 : 0;
+        const uint32_t base = detail == Button1   ? 0x201
+                              : detail == Button3 ? 0x204
+                              : detail == Button2 ? 0x207
+                                                  : 0;
         if (base)
             takeMouse(down ? base : base + 1, x, y, time);
         break;
     }
-    case MotionNotify:
-        takeMouse(kWmMouseMove, x, y, time);
-        break;
-    default:
-        break;
+    case MotionNotify: takeMouse(kWmMouseMove, x, y, time); break;
+    default: break;
     }
 }
 
@@ -228,8 +222,7 @@ uint8_t XRecordCapture::heldModifiers() const
 void XRecordCapture::takeKey(KeyCode keycode, bool down, Time time)
 {
     Display *d = m_query->get();
-    const unsigned int state = (m_ctrl.empty() ? 0 : ControlMask) |
-                               (m_numLock ? numLockMask(d) : 0);
+    const unsigned int state = (m_ctrl.empty() ? 0 : ControlMask) | (m_numLock ? numLockMask(d) : 0);
     const uint8_t vk = vkForKeyEvent(d, keycode, state);
     const uint8_t held = heldModifiers();
     // Alt turns keys into system keys, unless Ctrl is held too (AltGr, Ctrl+Alt shortcuts).
@@ -245,8 +238,10 @@ void XRecordCapture::takeKey(KeyCode keycode, bool down, Time time)
         std::lock_guard lock(m_mutex);
         m_events.push_back(captured);
     }
-    std::set<KeyCode> *modifier = vk == kVkControl ? &m_ctrl : vk == kVkMenu ? &m_alt
-                                : vk == kVkShift ? &m_shift : nullptr;
+    std::set<KeyCode> *modifier = vk == kVkControl ? &m_ctrl
+                                  : vk == kVkMenu  ? &m_alt
+                                  : vk == kVkShift ? &m_shift
+                                                   : nullptr;
     if (modifier && down)
         modifier->insert(keycode);
     else if (modifier)

@@ -18,8 +18,7 @@ namespace orvane {
 // connection of the installing thread, its data arrive on a connection of their own in a
 // thread of their own, and a third connection answers that thread's questions (the active
 // window, its corner, the keyboard map) while the data connection is busy recording.
-class XRecordCapture : public RecordCapture
-{
+class XRecordCapture : public RecordCapture {
 public:
     XRecordCapture() = default;
     ~XRecordCapture() override;

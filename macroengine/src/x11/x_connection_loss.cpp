@@ -28,8 +28,7 @@ void watchConnectionLoss(Display *display, ConnectionUse use)
 {
     // The handler's data tells the two uses apart without a lookup.
     static int engineTag;
-    XSetIOErrorExitHandler(display, &onConnectionLost,
-                           use == ConnectionUse::Engine ? &engineTag : nullptr);
+    XSetIOErrorExitHandler(display, &onConnectionLost, use == ConnectionUse::Engine ? &engineTag : nullptr);
 }
 
 bool connectionLost(Display *display, bool forget)

@@ -102,8 +102,7 @@ void XInjectionLease::noteLent(KeyCode keycode, KeySym keysym)
     if (m_fd < 0)
         return;
     const uint8_t entry[kEntrySize] = {keycode, static_cast<uint8_t>(keysym),
-                                       static_cast<uint8_t>(keysym >> 8),
-                                       static_cast<uint8_t>(keysym >> 16),
+                                       static_cast<uint8_t>(keysym >> 8), static_cast<uint8_t>(keysym >> 16),
                                        static_cast<uint8_t>(keysym >> 24)};
     struct stat st {};
     if (fstat(m_fd, &st) != 0 || st.st_size + static_cast<off_t>(kEntrySize) > kLargestRecord)

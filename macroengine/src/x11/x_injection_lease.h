@@ -16,8 +16,7 @@ namespace orvane {
 //
 // An injection that finds the lock taken (another one runs on the same display) leaves both
 // the record and the XTest devices alone and keeps no record of its own.
-class XInjectionLease
-{
+class XInjectionLease {
 public:
     explicit XInjectionLease(Display *display);
     ~XInjectionLease();

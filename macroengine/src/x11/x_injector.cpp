@@ -12,8 +12,7 @@ namespace orvane {
 
 XInjector::XInjector(Display *display, XInjectorKeymap &keymap, InjectWait wait)
     : m_display(display), m_keymap(keymap), m_wait(wait)
-{
-}
+{}
 
 XInjector::~XInjector()
 {
@@ -39,8 +38,7 @@ void XInjector::run(const std::vector<KeyAction> &requested)
     XSync(m_display, False);
 }
 
-std::vector<XInjectorKeymap::Wanted>
-XInjector::wantedKeysyms(const std::vector<KeyAction> &actions)
+std::vector<XInjectorKeymap::Wanted> XInjector::wantedKeysyms(const std::vector<KeyAction> &actions)
 {
     std::vector<XInjectorKeymap::Wanted> wanted;
     wanted.reserve(actions.size());
@@ -59,9 +57,7 @@ void XInjector::perform(const KeyAction &action)
 {
     switch (action.kind) {
     case KeyActionKind::Down:
-    case KeyActionKind::Up:
-        pressVk(action.vk, action.kind == KeyActionKind::Down);
-        break;
+    case KeyActionKind::Up: pressVk(action.vk, action.kind == KeyActionKind::Down); break;
     case KeyActionKind::PressVk:
         if (const auto keycode = m_keymap.plainKeycode(keysymForVk(action.vk)))
             press(*keycode, action.repeat);

@@ -14,8 +14,7 @@ namespace orvane {
 // Carries out key actions with XTest on one display: virtual keys through the keysym table,
 // characters through the keyboard map, messages through the reporting function. Whatever
 // happens, no key it pressed is left down when it is done.
-class XInjector
-{
+class XInjector {
 public:
     XInjector(Display *display, XInjectorKeymap &keymap, InjectWait wait);
     ~XInjector();
@@ -25,8 +24,7 @@ public:
     void run(const std::vector<KeyAction> &actions);
 
 private:
-    static std::vector<XInjectorKeymap::Wanted>
-    wantedKeysyms(const std::vector<KeyAction> &actions);
+    static std::vector<XInjectorKeymap::Wanted> wantedKeysyms(const std::vector<KeyAction> &actions);
     void perform(const KeyAction &action);
     void pressVk(uint8_t vk, bool down);
     void press(KeyCode keycode, int32_t repeat);

@@ -10,8 +10,7 @@ namespace orvane {
 // at, a refused mapping change) are recorded instead of reaching Xlib's default handler, which
 // would end the process; errors on every other connection go on to the handler that was
 // installed before. A lost connection never ends the process either (x_connection_loss.h).
-class XInjectorDisplay
-{
+class XInjectorDisplay {
 public:
     XInjectorDisplay();
     ~XInjectorDisplay();

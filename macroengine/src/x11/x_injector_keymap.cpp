@@ -17,8 +17,8 @@ XInjectorKeymap::XInjectorKeymap(Display *display) : m_display(display)
     const int count = m_maxKeycode - m_minKeycode + 1;
     if (count <= 0)
         return;
-    KeySym *symbols = XGetKeyboardMapping(m_display, static_cast<KeyCode>(m_minKeycode), count,
-                                          &m_perKeycode);
+    KeySym *symbols =
+        XGetKeyboardMapping(m_display, static_cast<KeyCode>(m_minKeycode), count, &m_perKeycode);
     if (!symbols) {
         m_perKeycode = 0;
         return;
@@ -118,8 +118,7 @@ void XInjectorKeymap::lendAhead(const std::vector<Wanted> &wanted, size_t from)
     for (size_t i = from; i < wanted.size() && !allLent(); ++i)
         if (lacks(wanted[i]))
             assign(m_spare[m_lent.size()], wanted[i].keysym);
-    sendMappings(std::vector<KeyCode>(m_lent.begin() + static_cast<std::ptrdiff_t>(firstNew),
-                                      m_lent.end()));
+    sendMappings(std::vector<KeyCode>(m_lent.begin() + static_cast<std::ptrdiff_t>(firstNew), m_lent.end()));
 }
 
 void XInjectorKeymap::assign(KeyCode keycode, KeySym keysym)

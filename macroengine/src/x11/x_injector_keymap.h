@@ -20,8 +20,7 @@ class XInjectionLease;
 // change what it types. It keeps it until restore(), or until every spare keycode is out and
 // they are all taken back at once, so that a client reading its events late still finds them
 // in the map.
-class XInjectorKeymap : public KeyStringLayout
-{
+class XInjectorKeymap : public KeyStringLayout {
 public:
     struct KeyLevel {
         KeyCode keycode;
@@ -106,7 +105,7 @@ private:
     int m_perKeycode = 0;
     std::vector<KeySym> m_symbols;
     std::vector<KeyCode> m_spare;
-    std::vector<KeyCode> m_lent;   // lent since the spare keycodes were last taken back
+    std::vector<KeyCode> m_lent;  // lent since the spare keycodes were last taken back
     std::set<KeyCode> m_everLent; // to be restored at the end
     XInjectionLease *m_record = nullptr;
 };

@@ -1,13 +1,13 @@
 #include "x11/x_injector_session.h"
 
-#include "key_strings/key_string_parser.h"
-#include "key_strings/text_actions.h"
-#include "key_strings/key_string_utf8.h"
 #include "core/injection_stop.h"
 #include "core/report.h"
+#include "key_strings/key_string_parser.h"
+#include "key_strings/key_string_utf8.h"
+#include "key_strings/text_actions.h"
 #include "keys/vk_keysym_unicode.h"
-#include "x11/x_injector.h"
 #include "x11/x_injection_lease.h"
+#include "x11/x_injector.h"
 #include "x11/x_injector_display.h"
 
 #include <X11/extensions/XTest.h>

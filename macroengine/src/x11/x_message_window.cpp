@@ -26,8 +26,7 @@ int recordError(Display *display, XErrorEvent *event)
     return g_previous ? g_previous(display, event) : 0;
 }
 
-class XMessageWindow : public MessageWindow
-{
+class XMessageWindow : public MessageWindow {
 public:
     XMessageWindow(Display *display, Window window) : m_display(display), m_window(window) {}
     ~XMessageWindow() override
@@ -50,8 +49,7 @@ void setTitle(Display *display, Window window, const char *title)
     const Atom netName = XInternAtom(display, "_NET_WM_NAME", False);
     const Atom utf8 = XInternAtom(display, "UTF8_STRING", False);
     XChangeProperty(display, window, netName, utf8, 8, PropModeReplace,
-                    reinterpret_cast<const unsigned char *>(title),
-                    static_cast<int>(std::strlen(title)));
+                    reinterpret_cast<const unsigned char *>(title), static_cast<int>(std::strlen(title)));
     XClassHint hint;
     hint.res_name = const_cast<char *>(title);
     hint.res_class = const_cast<char *>(title);
@@ -71,8 +69,7 @@ std::unique_ptr<MessageWindow> createXMessageWindow()
     g_failed = false;
     g_previous = XSetErrorHandler(&recordError);
     // X has no zero-sized windows; the window is never mapped, so its size does not matter.
-    const Window window =
-        XCreateSimpleWindow(display, DefaultRootWindow(display), 0, 0, 1, 1, 0, 0, 0);
+    const Window window = XCreateSimpleWindow(display, DefaultRootWindow(display), 0, 0, 1, 1, 0, 0, 0);
     setTitle(display, window, "MacroWin");
     XSync(display, False);
     XSetErrorHandler(g_previous);

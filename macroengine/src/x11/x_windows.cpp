@@ -17,14 +17,10 @@ struct PropertyData {
     unsigned long items = 0;
 
     // The items of a format-32 property, which Xlib hands out as longs.
-    const unsigned long *longs() const
-    {
-        return reinterpret_cast<const unsigned long *>(bytes.data());
-    }
+    const unsigned long *longs() const { return reinterpret_cast<const unsigned long *>(bytes.data()); }
 };
 
-std::optional<PropertyData> readProperty(Display *display, Window window, Atom property,
-                                         Atom wantedType)
+std::optional<PropertyData> readProperty(Display *display, Window window, Atom property, Atom wantedType)
 {
     if (property == None)
         return std::nullopt;
@@ -32,16 +28,15 @@ std::optional<PropertyData> readProperty(Display *display, Window window, Atom p
     int format = 0;
     unsigned long items = 0, after = 0;
     unsigned char *data = nullptr;
-    const int status = XGetWindowProperty(display, window, property, 0, 65536, False,
-                                          wantedType, &type, &format, &items, &after, &data);
+    const int status = XGetWindowProperty(display, window, property, 0, 65536, False, wantedType, &type,
+                                          &format, &items, &after, &data);
     if (status != Success || type == None || !data) {
         if (data)
             XFree(data);
         return std::nullopt;
     }
     const size_t unit = format == 32 ? sizeof(long) : static_cast<size_t>(format / 8);
-    PropertyData result{type, format, std::vector<unsigned char>(data, data + items * unit),
-                        items};
+    PropertyData result{type, format, std::vector<unsigned char>(data, data + items * unit), items};
     XFree(data);
     return result;
 }
@@ -118,8 +113,8 @@ bool belongsToThisProcess(Display *display, Window window)
 bool isViewable(Display *display, Window window)
 {
     XWindowAttributes attributes{};
-    return XGetWindowAttributes(display, window, &attributes) &&
-           attributes.map_state == IsViewable && attributes.c_class == InputOutput;
+    return XGetWindowAttributes(display, window, &attributes) && attributes.map_state == IsViewable &&
+           attributes.c_class == InputOutput;
 }
 
 void askManagerToActivate(Display *display, Window window)
@@ -132,8 +127,8 @@ void askManagerToActivate(Display *display, Window window)
     // Source 2: a tool acting for the user, which managers let through focus-stealing rules.
     event.xclient.data.l[0] = 2;
     event.xclient.data.l[1] = CurrentTime;
-    XSendEvent(display, DefaultRootWindow(display), False,
-               SubstructureRedirectMask | SubstructureNotifyMask, &event);
+    XSendEvent(display, DefaultRootWindow(display), False, SubstructureRedirectMask | SubstructureNotifyMask,
+               &event);
 }
 
 } // namespace

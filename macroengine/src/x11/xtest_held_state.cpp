@@ -35,8 +35,7 @@ void readState(Display *display, XID id, XTestHeldState &held)
                     if (buttons->buttons[b / 8] & (1 << (b % 8)))
                         held.buttons.insert(static_cast<unsigned int>(b));
             }
-            item = reinterpret_cast<XInputClass *>(reinterpret_cast<char *>(item) +
-                                                   item->length);
+            item = reinterpret_cast<XInputClass *>(reinterpret_cast<char *>(item) + item->length);
         }
         XFreeDeviceState(state);
     }
@@ -60,8 +59,7 @@ XTestHeldState xtestHeldState(Display *display)
         return held;
     held.known = true;
     for (int i = 0; i < count; ++i) {
-        if (isXTestDevice(devices[i], XISlaveKeyboard) ||
-            isXTestDevice(devices[i], XISlavePointer))
+        if (isXTestDevice(devices[i], XISlaveKeyboard) || isXTestDevice(devices[i], XISlavePointer))
             readState(display, static_cast<XID>(devices[i].deviceid), held);
     }
     XIFreeDeviceInfo(devices);

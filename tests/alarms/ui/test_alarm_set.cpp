@@ -53,9 +53,11 @@ void ExpectAccessibleNames(QWidget *window)
                              qobject_cast<QPlainTextEdit *>(w) || qobject_cast<QListWidget *>(w) ||
                              qobject_cast<QTabWidget *>(w);
         // The line edit inside a spin box is named by its spin box.
-        const bool inner = qobject_cast<QAbstractSpinBox *>(w->parentWidget()) || qobject_cast<QComboBox *>(w->parentWidget());
+        const bool inner = qobject_cast<QAbstractSpinBox *>(w->parentWidget()) ||
+                           qobject_cast<QComboBox *>(w->parentWidget());
         if (control && !inner && w->window() == window) {
-            EXPECT_FALSE(NameOf(w).isEmpty()) << w->metaObject()->className() << " " << w->objectName().toStdString();
+            EXPECT_FALSE(NameOf(w).isEmpty())
+                << w->metaObject()->className() << " " << w->objectName().toStdString();
         }
     }
 }
@@ -185,8 +187,9 @@ TEST_F(CalendarTest, MousePicksAndTracksDaysAndTheTrianglesTurnMonths)
     // Press on the 3rd (cell 8), drag over the 4th (cell 9), release: the 4th is taken.
     QTest::mousePress(&calendar, Qt::LeftButton, {}, calendar.cell(8)->geometry().center());
     EXPECT_EQ(calendar.selectedDate(), At(1997, 2, 3));
-    QMouseEvent move(QEvent::MouseMove, calendar.cell(9)->geometry().center(), calendar.mapToGlobal(calendar.cell(9)->geometry().center()),
-                     Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+    QMouseEvent move(QEvent::MouseMove, calendar.cell(9)->geometry().center(),
+                     calendar.mapToGlobal(calendar.cell(9)->geometry().center()), Qt::NoButton,
+                     Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(&calendar, &move);
     EXPECT_EQ(calendar.selectedDate(), At(1997, 2, 4));
     QTest::mouseRelease(&calendar, Qt::LeftButton, {}, calendar.cell(9)->geometry().center());
@@ -214,8 +217,8 @@ protected:
     std::vector<int> helps;
     std::unique_ptr<TRecuringDlg> open()
     {
-        auto d = std::make_unique<TRecuringDlg>(alarm, formats, clock, [this] { ++edits; }, &setupDate,
-                                                [this](int c) { helps.push_back(c); });
+        auto d = std::make_unique<TRecuringDlg>(
+            alarm, formats, clock, [this] { ++edits; }, &setupDate, [this](int c) { helps.push_back(c); });
         d->inform = [](const QString &) {};
         return d;
     }
@@ -308,7 +311,9 @@ protected:
     FormatSettings formats;
     ManualClock clock{FromDateTime(At(2026, 3, 4, 9, 30, 20))};
     TAlarmTable table;
-    std::string iniPath = (std::filesystem::temp_directory_path() / ("alarmset-" + std::to_string(::getpid()) + ".ini")).string();
+    std::string iniPath =
+        (std::filesystem::temp_directory_path() / ("alarmset-" + std::to_string(::getpid()) + ".ini"))
+            .string();
     TIniFile ini{iniPath};
     std::vector<QString> messages;
     std::vector<QString> questions;
@@ -321,7 +326,9 @@ protected:
     AlarmSetHooks hooks()
     {
         AlarmSetHooks h;
-        h.chooseWave = [](QWidget *, const std::string &) { return std::optional<WaveChoice>(WaveChoice{"/tmp/bell.wav", false}); };
+        h.chooseWave = [](QWidget *, const std::string &) {
+            return std::optional<WaveChoice>(WaveChoice{"/tmp/bell.wav", false});
+        };
         h.chooseProgram = [](QWidget *) { return std::optional<std::string>("/usr/bin/xclock"); };
         h.chooseFolder = [](QWidget *, const std::string &) { return std::optional<std::string>(); };
         h.ask = [this](QWidget *, const QString &, const QString &text, QMessageBox::StandardButtons) {
@@ -419,8 +426,9 @@ TEST_F(AlarmSetTest, TheFiftyFirstAlarmIsRefused)
     d->NewBtn->click();
     d->SaveBtn->click();
     ASSERT_EQ(messages.size(), 1u);
-    EXPECT_EQ(messages[0].toStdString(), "Alarm could not be saved.  You only can have up to .50 alarms at a time.  "
-                                         "Delete some alarms to make room for more.");
+    EXPECT_EQ(messages[0].toStdString(),
+              "Alarm could not be saved.  You only can have up to .50 alarms at a time.  "
+              "Delete some alarms to make room for more.");
     EXPECT_EQ(table.countAlarms(), 50);
 }
 
@@ -575,7 +583,7 @@ TEST_F(AlarmSetTest, TheWavePageHidesTheWaveGroupAndOtherPagesHideTheStop)
         int page;
         bool waveGroup, stop;
     };
-    const Case cases[] = {{0, true, false}, {1, true, true}, {2, false, false},
+    const Case cases[] = {{0, true, false}, {1, true, true},  {2, false, false},
                           {3, true, true},  {4, true, false}, {5, true, true}};
     for (const auto &c : cases) {
         d->TabbedNotebook1->setCurrentIndex(c.page);
@@ -587,10 +595,13 @@ TEST_F(AlarmSetTest, TheWavePageHidesTheWaveGroupAndOtherPagesHideTheStop)
 
 TEST_F(AlarmSetTest, ClearingARecordedWaveDeletesTheFile)
 {
-    const auto dir = std::filesystem::temp_directory_path() / ("alarmset-waves-" + std::to_string(::getpid()));
+    const auto dir =
+        std::filesystem::temp_directory_path() / ("alarmset-waves-" + std::to_string(::getpid()));
     std::filesystem::create_directories(dir);
     const auto wave = dir / "OV-7.wav";
-    { std::ofstream(wave) << "x"; }
+    {
+        std::ofstream(wave) << "x";
+    }
     auto d = open();
     d->TabbedNotebook1->setCurrentIndex(2);
     d->editor().WorkingAlarm.Text.assign(wave.string());

@@ -5,8 +5,6 @@
 #include "tests/alarms/alarm_test_support.h"
 
 #include <QApplication>
-#include <filesystem>
-#include <map>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPointer>
@@ -14,7 +12,9 @@
 #include <QSpinBox>
 #include <QTextEdit>
 #include <QTimer>
+#include <filesystem>
 #include <gtest/gtest.h>
+#include <map>
 
 namespace orvane {
 namespace {
@@ -39,7 +39,11 @@ protected:
         table.storeAlarm(slot, r);
         return {wave, slot, table.idOf(slot), text};
     }
-    static void drain() { QApplication::processEvents(); QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
+    static void drain()
+    {
+        QApplication::processEvents();
+        QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
 };
 
 TEST_F(MsgAlrmTest, LooksAsDescribed)

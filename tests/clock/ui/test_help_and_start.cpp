@@ -6,15 +6,15 @@
 #include "tests/support/home_guard.h"
 
 #include <QAccessible>
+#include <QApplication>
 #include <QDialog>
+#include <QDir>
 #include <QKeyEvent>
 #include <QLineEdit>
-#include <QVBoxLayout>
-#include <QApplication>
-#include <QDir>
 #include <QTest>
 #include <QTextBrowser>
 #include <QToolButton>
+#include <QVBoxLayout>
 
 #include <gtest/gtest.h>
 
@@ -33,8 +33,9 @@ TEST(Help, EveryTopicBuiltIntoTheProgramShowsText)
     const QStringList topics = QDir(QStringLiteral(":/help")).entryList();
     ASSERT_GE(topics.size(), 5) << "the help topics are not linked into the program";
     for (const QString &topic : topics) {
-        THelpWindow *help = topic.front().isDigit() ? THelpWindow::ShowContext(topic.section('.', 0, 0).toInt())
-                                                    : THelpWindow::ShowContents();
+        THelpWindow *help = topic.front().isDigit()
+                                ? THelpWindow::ShowContext(topic.section('.', 0, 0).toInt())
+                                : THelpWindow::ShowContents();
         if (!topic.front().isDigit())
             continue;
         EXPECT_EQ(help->currentTopic(), topic);
@@ -181,11 +182,13 @@ TEST(MainWindow, TheFaceIsFittedAtStartExactlyAsAfterATogglePair)
         const char *placement;
         const char *speedBar;
     };
-    for (const Case c : {Case{"PlaceNormPosL=100\nPlaceNormPosT=100\nPlaceNormPosR=312\nPlaceNormPosB=231\n", "1"},
-                         Case{"PlaceNormPosL=50\nPlaceNormPosT=60\nPlaceNormPosR=450\nPlaceNormPosB=260\n", "1"},
-                         Case{"PlaceNormPosL=50\nPlaceNormPosT=60\nPlaceNormPosR=290\nPlaceNormPosB=400\n", "0"}}) {
+    for (const Case c :
+         {Case{"PlaceNormPosL=100\nPlaceNormPosT=100\nPlaceNormPosR=312\nPlaceNormPosB=231\n", "1"},
+          Case{"PlaceNormPosL=50\nPlaceNormPosT=60\nPlaceNormPosR=450\nPlaceNormPosB=260\n", "1"},
+          Case{"PlaceNormPosL=50\nPlaceNormPosT=60\nPlaceNormPosR=290\nPlaceNormPosB=400\n", "0"}}) {
         HomeGuard home;
-        home.write("murvelin.ini", std::string("[Display]\nSpeedBar=") + c.speedBar + "\n[Main]\n" + c.placement);
+        home.write("murvelin.ini",
+                   std::string("[Display]\nSpeedBar=") + c.speedBar + "\n[Main]\n" + c.placement);
         ManualClock clock(Morning());
         MainParts p;
         TMain w(clock, p.state, p.services, p.commands, p.reporter);

@@ -15,10 +15,7 @@ using namespace orvane;
 
 namespace {
 
-TimePoint At(int h, int m, int s)
-{
-    return FromDateTime(EncodeDate(2026, 12, 8) + EncodeTime(h, m, s));
-}
+TimePoint At(int h, int m, int s) { return FromDateTime(EncodeDate(2026, 12, 8) + EncodeTime(h, m, s)); }
 
 } // namespace
 

@@ -59,7 +59,9 @@ protected:
                                    winIni,
                                    ProgramDir(),
                                    "/usr/bin/orvane",
-                                   [this](bool use, uint16_t key) { hotKeys.push_back({use, key}); },
+                                   [this](bool use, uint16_t key) {
+                                       hotKeys.push_back({use, key});
+                                   },
                                    [this] { ++looks; },
                                    [this] { SaveSettings(settingsIni, live); },
                                    [this](const std::string &e) { errors.push_back(e); }};

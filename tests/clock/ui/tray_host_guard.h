@@ -8,7 +8,8 @@ class TrayHostGuard {
 public:
     explicit TrayHostGuard(TrayHost host)
     {
-        orvane::TTrayIcon::setHostCheck(host == TrayHost::Present ? +[] { return true; } : +[] { return false; });
+        orvane::TTrayIcon::setHostCheck(host == TrayHost::Present ? +[] { return true; }
+                                                                  : +[] { return false; });
     }
     ~TrayHostGuard() { orvane::TTrayIcon::setHostCheck(nullptr); }
 };

@@ -10,8 +10,7 @@
 namespace orvane {
 namespace {
 
-class ComboBoxTest : public ::testing::Test
-{
+class ComboBoxTest : public ::testing::Test {
 protected:
     TMacroKeyComboBox box;
 };

@@ -8,16 +8,15 @@
 #include <gtest/gtest.h>
 
 #include <X11/Xlib.h>
-#include <X11/keysym.h>
 #include <X11/extensions/XTest.h>
+#include <X11/keysym.h>
 
 #include <thread>
 
 namespace orvane {
 namespace {
 
-class MacroSetX11 : public ::testing::Test
-{
+class MacroSetX11 : public ::testing::Test {
 protected:
     void SetUp() override
     {
@@ -89,8 +88,7 @@ TEST_F(MacroSetX11, AnnounceHotKeyCallsBackOnTheProgramsThread)
 TEST_F(MacroSetX11, AKeyAnotherProgramHoldsFailsAndIsToldOnce)
 {
     const KeyCode f12 = XKeysymToKeycode(m_display, XK_F12);
-    XGrabKey(m_display, f12, ControlMask, DefaultRootWindow(m_display), False, GrabModeAsync,
-             GrabModeAsync);
+    XGrabKey(m_display, f12, ControlMask, DefaultRootWindow(m_display), False, GrabModeAsync, GrabModeAsync);
     XSync(m_display, False);
     AnnounceHotKey hotKey;
     EXPECT_FALSE(hotKey.bind(0x017B, [] {}));

@@ -11,12 +11,12 @@ TEST(QtVirtualKeys, MainKeyboard)
     struct Case {
         int key;
         uint8_t vk;
-    } cases[] = {{Qt::Key_A, 0x41},      {Qt::Key_Z, 0x5A},        {Qt::Key_0, 0x30},
-                 {Qt::Key_F1, 0x70},     {Qt::Key_F12, 0x7B},      {Qt::Key_F24, 0x87},
-                 {Qt::Key_Space, 0x20},  {Qt::Key_Return, 0x0D},   {Qt::Key_Backtab, 0x09},
-                 {Qt::Key_Pause, 0x13},  {Qt::Key_ScrollLock, 0x91}, {Qt::Key_Delete, 0x2E},
-                 {Qt::Key_Exclam, 0x31}, {Qt::Key_Question, 0xBF}, {Qt::Key_BraceLeft, 0xDB},
-                 {Qt::Key_Control, 0x11}, {Qt::Key_AltGr, 0x12},   {Qt::Key_VolumeUp, 0}};
+    } cases[] = {{Qt::Key_A, 0x41},       {Qt::Key_Z, 0x5A},          {Qt::Key_0, 0x30},
+                 {Qt::Key_F1, 0x70},      {Qt::Key_F12, 0x7B},        {Qt::Key_F24, 0x87},
+                 {Qt::Key_Space, 0x20},   {Qt::Key_Return, 0x0D},     {Qt::Key_Backtab, 0x09},
+                 {Qt::Key_Pause, 0x13},   {Qt::Key_ScrollLock, 0x91}, {Qt::Key_Delete, 0x2E},
+                 {Qt::Key_Exclam, 0x31},  {Qt::Key_Question, 0xBF},   {Qt::Key_BraceLeft, 0xDB},
+                 {Qt::Key_Control, 0x11}, {Qt::Key_AltGr, 0x12},      {Qt::Key_VolumeUp, 0}};
     for (const Case &c : cases)
         EXPECT_EQ(VirtualKeyForQtKey(c.key, Qt::NoModifier), c.vk) << std::hex << c.key;
 }

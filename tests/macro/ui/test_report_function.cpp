@@ -11,13 +11,9 @@
 namespace orvane {
 namespace {
 
-class ReportFunctionTest : public ::testing::Test
-{
+class ReportFunctionTest : public ::testing::Test {
 protected:
-    ~ReportFunctionTest() override
-    {
-        SetReportFunction(nullptr);
-    }
+    ~ReportFunctionTest() override { SetReportFunction(nullptr); }
 };
 
 TEST_F(ReportFunctionTest, ShowsTheLibrarysTextWithAnEmptyCaptionAfterTheCall)

@@ -13,8 +13,7 @@ using test::EngineTest;
 int g_hookCalls = 0;
 void countingHook() { ++g_hookCalls; }
 
-class TableTest : public EngineTest
-{
+class TableTest : public EngineTest {
 protected:
     void SetUp() override
     {
@@ -74,8 +73,7 @@ TEST_F(TableTest, OutOfRangeModesAreRefused)
 {
     EXPECT_FALSE(engine.installHook(0, true, true, 3, MBScreen, false));
     EXPECT_FALSE(engine.installHook(0, true, true, RMAll, 7, false));
-    EXPECT_EQ(reports.take(), (std::vector<std::string>{"Invalid property value",
-                                                         "Invalid property value"}));
+    EXPECT_EQ(reports.take(), (std::vector<std::string>{"Invalid property value", "Invalid property value"}));
 }
 
 TEST_F(TableTest, NinthMacroGrowsTableTo16)
@@ -128,8 +126,7 @@ TEST_F(TableTest, CopyOfScrapWithScrapMarkClearsIt)
 TEST_F(TableTest, CodeHookMacroHasNoEvents)
 {
     recordIntoScrap(3);
-    ASSERT_EQ(engine.installMacro(0x0120, engine.scrap(), "Announce Time", &countingHook),
-              kInstallOk);
+    ASSERT_EQ(engine.installMacro(0x0120, engine.scrap(), "Announce Time", &countingHook), kInstallOk);
     const KyMacro m = engine.macroByKey(0x0120);
     EXPECT_EQ(engine.record(m)->lastIndex, -1);
     EXPECT_EQ(engine.macroCodeHook(m), &countingHook);
@@ -287,8 +284,7 @@ TEST_F(EngineTest, InstallWithoutWindowReportsAndBuildsNothing)
 {
     windowId = 0;
     EXPECT_FALSE(install());
-    EXPECT_EQ(reports.take(),
-              std::vector<std::string>{"Error creating macro message processing window"});
+    EXPECT_EQ(reports.take(), std::vector<std::string>{"Error creating macro message processing window"});
     EXPECT_FALSE(engine.installed());
     EXPECT_EQ(engine.scrap(), 0u);
     windowId = 0x77;
@@ -304,9 +300,8 @@ TEST_F(EngineTest, InstallRefusesRegistryOthersCanRead)
     close(fd);
     EXPECT_FALSE(install());
     // The message says which object is wrong and how.
-    EXPECT_EQ(reports.take(),
-              std::vector<std::string>{"Error allocating Win32 shared memory: /dev/shm" +
-                                       segmentName + ": it has mode 0666, not 0600"});
+    EXPECT_EQ(reports.take(), std::vector<std::string>{"Error allocating Win32 shared memory: /dev/shm" +
+                                                       segmentName + ": it has mode 0666, not 0600"});
     EXPECT_FALSE(engine.installed());
 }
 

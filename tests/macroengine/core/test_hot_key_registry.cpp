@@ -1,6 +1,6 @@
-#include "tests/macroengine/support/engine_fixture.h"
 #include "core/hot_key_registry.h"
 #include "core/shared_segment.h"
+#include "tests/macroengine/support/engine_fixture.h"
 
 #include <gtest/gtest.h>
 
@@ -15,8 +15,7 @@
 namespace orvane {
 namespace {
 
-class RegistryTest : public ::testing::Test
-{
+class RegistryTest : public ::testing::Test {
 protected:
     RegistryTest() : name(test::uniqueSegmentName())
     {
@@ -173,8 +172,7 @@ TEST_F(RegistryTest, ProcessesFillingAtOnceNeverShareAnEntry)
     EXPECT_FALSE(registry.registerKey(0x0041, 1, 1));
 }
 
-class ForeignSegmentTest : public ::testing::Test
-{
+class ForeignSegmentTest : public ::testing::Test {
 protected:
     ForeignSegmentTest() : name(test::uniqueSegmentName()) {}
     ~ForeignSegmentTest() override { shm_unlink(name.c_str()); }

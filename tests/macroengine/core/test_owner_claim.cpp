@@ -1,5 +1,5 @@
-#include "tests/macroengine/support/engine_fixture.h"
 #include "core/owner_claim.h"
+#include "tests/macroengine/support/engine_fixture.h"
 
 #include <gtest/gtest.h>
 

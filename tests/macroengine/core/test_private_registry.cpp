@@ -1,9 +1,9 @@
 // Where the hot-key registry and its owner markers live, and what is refused there.
-#include "tests/macroengine/support/engine_fixture.h"
 #include "core/hot_key_registry.h"
 #include "core/owner_claim.h"
 #include "core/private_object.h"
 #include "core/shared_segment.h"
+#include "tests/macroengine/support/engine_fixture.h"
 
 #include <gtest/gtest.h>
 
@@ -20,8 +20,7 @@ namespace {
 namespace fs = std::filesystem;
 
 // Sets XDG_RUNTIME_DIR to a fresh folder of this user (or unsets it) for one test.
-class RuntimeFolderGuard
-{
+class RuntimeFolderGuard {
 public:
     explicit RuntimeFolderGuard(bool withFolder, mode_t mode = 0700)
     {
@@ -56,10 +55,7 @@ private:
     bool m_hadOld = false;
 };
 
-std::string testBase()
-{
-    return "kyloom-private-test." + std::to_string(getpid());
-}
+std::string testBase() { return "kyloom-private-test." + std::to_string(getpid()); }
 
 TEST(PrivateRegistry, LivesInTheRuntimeFolderAsAPrivateFile)
 {
@@ -107,8 +103,8 @@ TEST(PrivateRegistry, HostileSharedMemoryObjectIsBypassedWithARuntimeFolder)
     {
         RuntimeFolderGuard none(false);
         SharedSegment::Error error;
-        EXPECT_FALSE(SharedSegment::open(private_object::nameFor(testBase(), why),
-                                         HotKeyRegistry::kBytes, error, why));
+        EXPECT_FALSE(SharedSegment::open(private_object::nameFor(testBase(), why), HotKeyRegistry::kBytes,
+                                         error, why));
         EXPECT_EQ(why, "/dev/shm" + shmName + ": it has mode 0666, not 0600");
         EXPECT_FALSE(OwnerClaim::claim(private_object::nameFor(testBase(), why), 1, why));
         EXPECT_EQ(why, "/dev/shm" + marker + ": it has mode 0666, not 0600");
@@ -116,8 +112,8 @@ TEST(PrivateRegistry, HostileSharedMemoryObjectIsBypassedWithARuntimeFolder)
     {
         RuntimeFolderGuard folder(true);
         SharedSegment::Error error;
-        auto segment = SharedSegment::open(private_object::nameFor(testBase(), why),
-                                           HotKeyRegistry::kBytes, error, why);
+        auto segment =
+            SharedSegment::open(private_object::nameFor(testBase(), why), HotKeyRegistry::kBytes, error, why);
         EXPECT_TRUE(segment) << why;
         EXPECT_TRUE(OwnerClaim::claim(private_object::nameFor(testBase(), why), 1, why)) << why;
     }
@@ -133,9 +129,7 @@ struct Refusal {
     const char *why;
 };
 
-class RefusedInRuntimeFolder : public ::testing::TestWithParam<Refusal>
-{
-};
+class RefusedInRuntimeFolder : public ::testing::TestWithParam<Refusal> {};
 
 TEST_P(RefusedInRuntimeFolder, IsNotUsedAndTheReasonIsGiven)
 {
@@ -162,13 +156,12 @@ TEST_P(RefusedInRuntimeFolder, IsNotUsedAndTheReasonIsGiven)
 
 INSTANTIATE_TEST_SUITE_P(
     Objects, RefusedInRuntimeFolder,
-    ::testing::Values(
-        Refusal{"readable by others", 0644, 3072, false, "it has mode 0644, not 0600"},
-        Refusal{"writable by the group", 0620, 3072, false, "it has mode 0620, not 0600"},
-        Refusal{"too small", 0600, 100, false, "it holds 100 bytes, not 3072"},
-        Refusal{"too large", 0600, 4096, false, "it holds 4096 bytes, not 3072"},
-        Refusal{"a symbolic link", 0600, 3072, true,
-                "it cannot be opened (Too many levels of symbolic links)"}));
+    ::testing::Values(Refusal{"readable by others", 0644, 3072, false, "it has mode 0644, not 0600"},
+                      Refusal{"writable by the group", 0620, 3072, false, "it has mode 0620, not 0600"},
+                      Refusal{"too small", 0600, 100, false, "it holds 100 bytes, not 3072"},
+                      Refusal{"too large", 0600, 4096, false, "it holds 4096 bytes, not 3072"},
+                      Refusal{"a symbolic link", 0600, 3072, true,
+                              "it cannot be opened (Too many levels of symbolic links)"}));
 
 // The owner test cannot make a file of another user without privileges, so it checks the
 // rule itself on what fstat would say.

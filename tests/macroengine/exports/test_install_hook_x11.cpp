@@ -1,9 +1,9 @@
 // The C interface over a real X display: the MacroWin window and the user's registry segment.
-#include "tests/macroengine/support/engine_fixture.h"
 #include "core/engine_instance.h"
 #include "core/hot_key_registry.h"
-#include "kyloom32.h"
 #include "core/shared_segment.h"
+#include "kyloom32.h"
+#include "tests/macroengine/support/engine_fixture.h"
 
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
@@ -113,8 +113,7 @@ TEST(InstallHookX11, NoDisplayIsReportedAndTheProcessGoesOn)
     setenv("DISPLAY", ":9999", 1);
     EXPECT_FALSE(InstallHook(0, 1, 1, RMIgnore, MBWindow, 0));
     setenv("DISPLAY", saved.c_str(), 1);
-    EXPECT_EQ(reports.take(),
-              std::vector<std::string>{"Error creating macro message processing window"});
+    EXPECT_EQ(reports.take(), std::vector<std::string>{"Error creating macro message processing window"});
     EXPECT_EQ(GetScrapMacro(), 0u);
     EXPECT_TRUE(InstallHook(0, 1, 1, RMIgnore, MBWindow, 0));
     UninstallHook();

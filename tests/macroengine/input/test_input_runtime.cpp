@@ -1,7 +1,7 @@
 // The message window's requests as the input runtime handles them, over fakes.
-#include "tests/macroengine/support/input_fakes.h"
 #include "input/input_runtime.h"
 #include "tests/macroengine/support/engine_fixture.h"
+#include "tests/macroengine/support/input_fakes.h"
 
 #include <gtest/gtest.h>
 
@@ -11,8 +11,7 @@ namespace {
 int g_hookRuns = 0;
 void hook() { ++g_hookRuns; }
 
-class InputRuntimeTest : public test::EngineTest
-{
+class InputRuntimeTest : public test::EngineTest {
 protected:
     void SetUp() override
     {

@@ -1,9 +1,9 @@
 #include "tests/macroengine/key_strings/us_layout.h"
 
-#include "keys/key_names.h"
 #include "key_strings/key_string_names.h"
 #include "key_strings/key_string_parser.h"
 #include "key_strings/key_string_utf8.h"
+#include "keys/key_names.h"
 
 #include <gtest/gtest.h>
 
@@ -123,12 +123,16 @@ TEST(KeyStringParser, UnknownNamesAreReportedAndSkipped)
 TEST(KeyStringParser, CharactersWithoutAKey)
 {
     expectAll({
-        {"a\xC3\xA9" "b", "a !Invalid KeyName b"},
+        {"a\xC3\xA9"
+         "b",
+         "a !Invalid KeyName b"},
         // Braced, such a character is dropped without a word.
         {"a{\xC3\xA9}b", "a b"},
         {"\x01", "!Invalid KeyName"},
         // Skipped characters leave the prefix waiting for the next key.
-        {"+\xC3\xA9" "b", "<Shift !Invalid KeyName b >Shift"},
+        {"+\xC3\xA9"
+         "b",
+         "<Shift !Invalid KeyName b >Shift"},
         {"^{\xC3\xA9}b", "<Ctrl b >Ctrl"},
     });
 }
@@ -188,14 +192,15 @@ TEST(KeyStringParser, EveryKeyNameIsKnownInAnyCase)
         const char *name;
         uint8_t vk;
     } names[] = {
-        {"BKSP", 0x08}, {"BS", 0x08}, {"BACKSPACE", 0x08}, {"BREAK", 0x03}, {"CAPSLOCK", 0x14},
-        {"CLEAR", 0x0C}, {"DEL", 0x2E}, {"DELETE", 0x2E}, {"DOWN", 0x28}, {"END", 0x23},
-        {"ENTER", 0x0D}, {"ESC", 0x1B}, {"ESCAPE", 0x1B}, {"F1", 0x70}, {"F2", 0x71},
-        {"F3", 0x72}, {"F4", 0x73}, {"F5", 0x74}, {"F6", 0x75}, {"F7", 0x76}, {"F8", 0x77},
-        {"F9", 0x78}, {"F10", 0x79}, {"F11", 0x7A}, {"F12", 0x7B}, {"F13", 0x7C},
-        {"F14", 0x7D}, {"F15", 0x7E}, {"F16", 0x7F}, {"HELP", 0x2F}, {"HOME", 0x24},
-        {"INS", 0x2D}, {"LEFT", 0x25}, {"NUMLOCK", 0x90}, {"PGDN", 0x22}, {"PGUP", 0x21},
-        {"PRTSC", 0x2A}, {"RIGHT", 0x27}, {"SCROLLLOCK", 0x91}, {"TAB", 0x09}, {"UP", 0x26},
+        {"BKSP", 0x08},  {"BS", 0x08},    {"BACKSPACE", 0x08}, {"BREAK", 0x03},      {"CAPSLOCK", 0x14},
+        {"CLEAR", 0x0C}, {"DEL", 0x2E},   {"DELETE", 0x2E},    {"DOWN", 0x28},       {"END", 0x23},
+        {"ENTER", 0x0D}, {"ESC", 0x1B},   {"ESCAPE", 0x1B},    {"F1", 0x70},         {"F2", 0x71},
+        {"F3", 0x72},    {"F4", 0x73},    {"F5", 0x74},        {"F6", 0x75},         {"F7", 0x76},
+        {"F8", 0x77},    {"F9", 0x78},    {"F10", 0x79},       {"F11", 0x7A},        {"F12", 0x7B},
+        {"F13", 0x7C},   {"F14", 0x7D},   {"F15", 0x7E},       {"F16", 0x7F},        {"HELP", 0x2F},
+        {"HOME", 0x24},  {"INS", 0x2D},   {"LEFT", 0x25},      {"NUMLOCK", 0x90},    {"PGDN", 0x22},
+        {"PGUP", 0x21},  {"PRTSC", 0x2A}, {"RIGHT", 0x27},     {"SCROLLLOCK", 0x91}, {"TAB", 0x09},
+        {"UP", 0x26},
     };
     ASSERT_EQ(std::size(names), 41u);
     const UsLayout layout;

@@ -15,13 +15,11 @@ namespace orvane {
 
 // A US keyboard: the unshifted row characters plain, their shifted partners with Shift, and
 // nothing else (no accented letters).
-class UsLayout : public KeyStringLayout
-{
+class UsLayout : public KeyStringLayout {
 public:
     std::optional<uint8_t> modifiersForChar(char32_t c) const override
     {
-        constexpr std::u32string_view plain =
-            U"abcdefghijklmnopqrstuvwxyz0123456789`-=[]\\;',./ \t\n";
+        constexpr std::u32string_view plain = U"abcdefghijklmnopqrstuvwxyz0123456789`-=[]\\;',./ \t\n";
         constexpr std::u32string_view shifted = U"ABCDEFGHIJKLMNOPQRSTUVWXYZ~!@#$%^&*()_+{}|:\"<>?";
         if (plain.find(c) != std::u32string_view::npos)
             return uint8_t{0};
@@ -49,9 +47,7 @@ inline std::string render(const std::vector<KeyAction> &actions)
                                       : "U+" + std::to_string(a.character);
             out += times;
             break;
-        case KeyActionKind::Message:
-            out += "!" + (a.messageId ? std::to_string(a.messageId) : a.text);
-            break;
+        case KeyActionKind::Message: out += "!" + (a.messageId ? std::to_string(a.messageId) : a.text); break;
         }
     }
     return out;

@@ -1,5 +1,5 @@
-#include "tests/macroengine/support/engine_fixture.h"
 #include "kyloom32.h"
+#include "tests/macroengine/support/engine_fixture.h"
 
 #include <gtest/gtest.h>
 

@@ -24,12 +24,12 @@ std::string nameOf(KyKey key, int32_t size = 64)
 TEST(KeyNames, KeysNamedAsOnAUsKeyboard)
 {
     const std::pair<uint8_t, const char *> names[] = {
-        {0x20, "Space"}, {0x7A, "F11"}, {0x87, "F24"}, {0x41, "A"}, {0x39, "9"},
-        {0x0C, "Num 5"}, {0x65, "Num 5"}, {0x25, "Left"}, {0x21, "Page Up"},
-        {0x22, "Page Down"}, {0x2D, "Insert"}, {0x2E, "Delete"}, {0x08, "Backspace"},
-        {0x0D, "Enter"}, {0x1B, "Esc"}, {0x14, "Caps Lock"}, {0x90, "Num Lock"},
-        {0x91, "Scroll Lock"}, {0x6A, "Num *"}, {0xBA, ";"}, {0xDC, "\\"}, {0xC0, "`"},
-        {0x10, "Shift"}, {0xA1, "Right Shift"},
+        {0x20, "Space"},     {0x7A, "F11"},         {0x87, "F24"},    {0x41, "A"},
+        {0x39, "9"},         {0x0C, "Num 5"},       {0x65, "Num 5"},  {0x25, "Left"},
+        {0x21, "Page Up"},   {0x22, "Page Down"},   {0x2D, "Insert"}, {0x2E, "Delete"},
+        {0x08, "Backspace"}, {0x0D, "Enter"},       {0x1B, "Esc"},    {0x14, "Caps Lock"},
+        {0x90, "Num Lock"},  {0x91, "Scroll Lock"}, {0x6A, "Num *"},  {0xBA, ";"},
+        {0xDC, "\\"},        {0xC0, "`"},           {0x10, "Shift"},  {0xA1, "Right Shift"},
     };
     for (const auto &[vk, name] : names)
         EXPECT_EQ(keyNameForVk(vk), name) << "vk 0x" << std::hex << int(vk);

@@ -49,8 +49,8 @@ TEST(PossibleKeys, SystemAndUnpressableCombinationsAreLeftOut)
 
 TEST(PossibleKeys, KeysOutsideTheAssignableSetAreAbsent)
 {
-    for (KyKey key : {0x0000, 0x0005, 0x0010, 0x0011, 0x0012, 0x0014, 0x006C, 0x0090, 0x0091,
-                      0x00C1, 0x00DF, 0x0820, 0xFF01})
+    for (KyKey key : {0x0000, 0x0005, 0x0010, 0x0011, 0x0012, 0x0014, 0x006C, 0x0090, 0x0091, 0x00C1, 0x00DF,
+                      0x0820, 0xFF01})
         EXPECT_EQ(GetPossibleMKeyIndex(key), -1) << std::hex << key;
 }
 

@@ -1,6 +1,6 @@
-#include "tests/macroengine/support/engine_fixture.h"
 #include "macro_files/macro_file_reader.h"
 #include "macro_files/macro_file_writer.h"
+#include "tests/macroengine/support/engine_fixture.h"
 
 #include <gtest/gtest.h>
 
@@ -17,8 +17,7 @@ using Bytes = std::vector<uint8_t>;
 
 void hook() {}
 
-class MacroFileTest : public test::EngineTest
-{
+class MacroFileTest : public test::EngineTest {
 protected:
     MacroFileTest()
     {
@@ -40,22 +39,32 @@ protected:
     void writeBytes(const Bytes &bytes) const
     {
         std::ofstream out(path, std::ios::binary);
-        out.write(reinterpret_cast<const char *>(bytes.data()),
-                  static_cast<std::streamsize>(bytes.size()));
+        out.write(reinterpret_cast<const char *>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
     }
     static Bytes start(uint8_t lo = 0x00, uint8_t hi = 0x02)
     {
         return {0x08, 'K', 'Y', 'L', 'O', 'O', 'M', '3', '2', lo, hi};
     }
     // One entry: header with key and last index, a name, then `events` events of 20 bytes.
-    static Bytes entry(KyKey key, int32_t lastIndex, const std::string &name, int events,
-                       uint8_t fill = 0x11)
+    static Bytes entry(KyKey key, int32_t lastIndex, const std::string &name, int events, uint8_t fill = 0x11)
     {
         const auto n = static_cast<uint32_t>(lastIndex);
-        Bytes b = {0x08, 0, static_cast<uint8_t>(key), static_cast<uint8_t>(key >> 8),
-                   static_cast<uint8_t>(n), static_cast<uint8_t>(n >> 8),
-                   static_cast<uint8_t>(n >> 16), static_cast<uint8_t>(n >> 24),
-                   MBWindow, 0, 0, 0, 0, 0, 0, 0};
+        Bytes b = {0x08,
+                   0,
+                   static_cast<uint8_t>(key),
+                   static_cast<uint8_t>(key >> 8),
+                   static_cast<uint8_t>(n),
+                   static_cast<uint8_t>(n >> 8),
+                   static_cast<uint8_t>(n >> 16),
+                   static_cast<uint8_t>(n >> 24),
+                   MBWindow,
+                   0,
+                   0,
+                   0,
+                   0,
+                   0,
+                   0,
+                   0};
         b.push_back(static_cast<uint8_t>(name.size()));
         b.insert(b.end(), name.begin(), name.end());
         b.insert(b.end(), static_cast<size_t>(events) * 20, fill);
@@ -79,21 +88,18 @@ TEST_F(MacroFileTest, WrittenFileIsByteExact)
     ASSERT_EQ(engine.installMacro(0x0120, engine.scrap(), "Hello", nullptr), kInstallOk);
     engine.record(engine.macroByKey(0x0120))->name = "Hello   ";
     ASSERT_EQ(save(), 0);
-    const Bytes expected = join({start(),
-                                 {0x10, 0, 0x20, 0x01, 0, 0, 0, 0, MBPointer, 0, 0, 0, 0, 0, 0, 0,
-                                  5, 'H', 'e', 'l', 'l', 'o'},
-                                 {0x00, 0x01, 0, 0, 0x41, 0, 0, 0, 0, 0, 0, 0, 0xE8, 0x03, 0, 0,
-                                  77, 0, 0, 0}});
+    const Bytes expected =
+        join({start(),
+              {0x10, 0, 0x20, 0x01, 0, 0, 0, 0, MBPointer, 0, 0, 0, 0, 0, 0, 0, 5, 'H', 'e', 'l', 'l', 'o'},
+              {0x00, 0x01, 0, 0, 0x41, 0, 0, 0, 0, 0, 0, 0, 0xE8, 0x03, 0, 0, 77, 0, 0, 0}});
     EXPECT_EQ(fileBytes(), expected);
-    EXPECT_STREQ(engine.macroName(engine.macroByKey(0x0120)), "Hello")
-        << "saving trims the stored name";
+    EXPECT_STREQ(engine.macroName(engine.macroByKey(0x0120)), "Hello") << "saving trims the stored name";
     EXPECT_TRUE(reports.take().empty());
 }
 
 TEST_F(MacroFileTest, LongNamesAreCutTo60)
 {
-    ASSERT_EQ(engine.installMacro(0x0141, engine.scrap(), std::string(70, 'n').c_str(), nullptr),
-              kInstallOk);
+    ASSERT_EQ(engine.installMacro(0x0141, engine.scrap(), std::string(70, 'n').c_str(), nullptr), kInstallOk);
     ASSERT_EQ(save(), 0);
     EXPECT_EQ(fileBytes()[11 + 16], 60);
     ASSERT_EQ(load(), 0);
@@ -213,8 +219,7 @@ TEST_F(MacroFileTest, AbsurdEventCountsAreRefusedWithoutAllocating)
     for (int32_t lastIndex : {0x7FFFFFFE, -2, static_cast<int32_t>(0x80000000)}) {
         writeBytes(join({start(), entry(0x0141, 0, "ok", 1), entry(0x0142, lastIndex, "bad", 2)}));
         EXPECT_EQ(load(), 0);
-        EXPECT_EQ(reports.take(), std::vector<std::string>{"Invalid macro file format"})
-            << lastIndex;
+        EXPECT_EQ(reports.take(), std::vector<std::string>{"Invalid macro file format"}) << lastIndex;
         EXPECT_NE(engine.macroByKey(0x0141), 0u);
         EXPECT_EQ(engine.macroByKey(0x0142), 0u);
         EXPECT_LT(engine.record(engine.scrap())->capacity(), 100u);
@@ -254,9 +259,9 @@ TEST_F(MacroFileTest, MissingFileAndUncreatableFileAreReported)
     EXPECT_EQ(MacroFileReader(engine).read((dir / "none").c_str(), false), 0xFF);
     EXPECT_EQ(MacroFileWriter(engine).write((dir / "no-dir" / "x").c_str()), 0xFF);
     EXPECT_EQ(MacroFileReader(engine).read(nullptr, false), 0xFF);
-    EXPECT_EQ(reports.take(), (std::vector<std::string>{"Error opening macro file",
-                                                         "Error creating macro file",
-                                                         "Error opening macro file"}));
+    EXPECT_EQ(reports.take(),
+              (std::vector<std::string>{"Error opening macro file", "Error creating macro file",
+                                        "Error opening macro file"}));
 }
 
 TEST_F(MacroFileTest, FileNamesAreCutTo128Characters)

@@ -53,9 +53,8 @@ TEST(RecordedEvents, GrowByEightWhenFull)
 
 TEST(RecordedEvents, MouseFilterLeavesOutItsRange)
 {
-    const CapturedEvent events[] = {mouse(kWmMouseMove, 5, 5), mouse(kWmLButtonDown, 5, 5),
-                                    mouse(0xA0, 1, 1), mouse(kWmLButtonUp, 5, 5),
-                                    key(kWmKeyDown, 0x41)};
+    const CapturedEvent events[] = {mouse(kWmMouseMove, 5, 5), mouse(kWmLButtonDown, 5, 5), mouse(0xA0, 1, 1),
+                                    mouse(kWmLButtonUp, 5, 5), key(kWmKeyDown, 0x41)};
     MacroRecord none = emptyScrap(), clicks = emptyScrap(), all = emptyScrap();
     for (const CapturedEvent &e : events) {
         appendRecordedEvent(none, e, kNoMouse);
@@ -126,14 +125,19 @@ TEST(Trimming, RemovesTheStartingReleasesAndTheClosingPresses)
 {
     // Recording started with Ctrl+Alt+Shift+F11 (the releases of the modifiers remain), the
     // user typed "ab", and stopped it with the same keys (the presses of the modifiers remain).
-    MacroRecord r = recordingOf({{kWmKeyUp, 0x10}, {kWmSysKeyUp, 0x12}, {kWmKeyUp, 0x11},
-                                 {kWmKeyDown, 0x41}, {kWmKeyUp, 0x41},
-                                 {kWmKeyDown, 0x42}, {kWmKeyUp, 0x42},
-                                 {kWmKeyDown, 0x11}, {kWmSysKeyDown, 0x12}, {kWmKeyDown, 0x10}});
+    MacroRecord r = recordingOf({{kWmKeyUp, 0x10},
+                                 {kWmSysKeyUp, 0x12},
+                                 {kWmKeyUp, 0x11},
+                                 {kWmKeyDown, 0x41},
+                                 {kWmKeyUp, 0x41},
+                                 {kWmKeyDown, 0x42},
+                                 {kWmKeyUp, 0x42},
+                                 {kWmKeyDown, 0x11},
+                                 {kWmSysKeyDown, 0x12},
+                                 {kWmKeyDown, 0x10}});
     trimRecording(r);
     EXPECT_EQ(contentOf(r), (std::vector<std::pair<uint32_t, uint8_t>>{
-                                {kWmKeyDown, 0x41}, {kWmKeyUp, 0x41},
-                                {kWmKeyDown, 0x42}, {kWmKeyUp, 0x42}}));
+                                {kWmKeyDown, 0x41}, {kWmKeyUp, 0x41}, {kWmKeyDown, 0x42}, {kWmKeyUp, 0x42}}));
 }
 
 TEST(Trimming, EdgeCases)
@@ -153,13 +157,19 @@ TEST(Trimming, EdgeCases)
     EXPECT_EQ(presses.lastIndex, -1);
 
     // Mouse events between keys stay where they were.
-    MacroRecord mixed = recordingOf({{kWmKeyUp, 0x11}, {kWmLButtonDown, 0}, {kWmLButtonUp, 0},
-                                     {kWmKeyDown, 0x41}, {kWmKeyUp, 0x41}, {kWmMouseMove, 0},
+    MacroRecord mixed = recordingOf({{kWmKeyUp, 0x11},
+                                     {kWmLButtonDown, 0},
+                                     {kWmLButtonUp, 0},
+                                     {kWmKeyDown, 0x41},
+                                     {kWmKeyUp, 0x41},
+                                     {kWmMouseMove, 0},
                                      {kWmKeyDown, 0x11}});
     trimRecording(mixed);
-    EXPECT_EQ(contentOf(mixed), (std::vector<std::pair<uint32_t, uint8_t>>{
-                                    {kWmLButtonDown, 0}, {kWmLButtonUp, 0}, {kWmKeyDown, 0x41},
-                                    {kWmKeyUp, 0x41}, {kWmMouseMove, 0}}));
+    EXPECT_EQ(contentOf(mixed), (std::vector<std::pair<uint32_t, uint8_t>>{{kWmLButtonDown, 0},
+                                                                           {kWmLButtonUp, 0},
+                                                                           {kWmKeyDown, 0x41},
+                                                                           {kWmKeyUp, 0x41},
+                                                                           {kWmMouseMove, 0}}));
 }
 
 } // namespace
@@ -177,11 +187,13 @@ TEST(Trimming, ARecordingStoppedByItsKeyEndsAtThatKeysLastPress)
 {
     const uint8_t all3 = kModCtrl | kModAlt | kModShift;
     const std::vector<CapturedEvent> events{
-        pressOf(kWmKeyDown, 0x41), pressOf(kWmKeyUp, 0x41),
+        pressOf(kWmKeyDown, 0x41),
+        pressOf(kWmKeyUp, 0x41),
         pressOf(kWmKeyDown, 0x7A, kModShift), // Shift+F11 is not the toggle key
         pressOf(kWmKeyDown, 0x11, kModShift), // the closing Ctrl
         pressOf(kWmKeyDown, 0x7A, all3),      // the toggle key
-        pressOf(kWmKeyUp, 0x7A, all3), pressOf(kWmKeyUp, 0x11, all3)};
+        pressOf(kWmKeyUp, 0x7A, all3),
+        pressOf(kWmKeyUp, 0x11, all3)};
     EXPECT_EQ(eventsBeforeToggleKey(events, 0x077A), 4u);
     EXPECT_EQ(eventsBeforeToggleKey(events, 0x0071), events.size());
     EXPECT_EQ(eventsBeforeToggleKey({}, 0x077A), 0u);

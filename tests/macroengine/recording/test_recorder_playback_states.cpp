@@ -4,8 +4,8 @@
 #include "recording/playback.h"
 #include "recording/playback_schedule.h"
 #include "recording/recorder.h"
-#include "tests/macroengine/support/input_fakes.h"
 #include "tests/macroengine/support/engine_fixture.h"
+#include "tests/macroengine/support/input_fakes.h"
 
 #include <gtest/gtest.h>
 
@@ -25,8 +25,7 @@ void hook()
     g_stateInHook = g_engine->state();
 }
 
-class StateMachines : public test::EngineTest
-{
+class StateMachines : public test::EngineTest {
 protected:
     void SetUp() override
     {
@@ -185,8 +184,8 @@ TEST_F(StateMachines, ADeviceThatCannotStartEndsThePlaybackAtOnce)
 
 TEST(PlaybackSchedule, RecordedGapsOrNoneWhenFast)
 {
-    const std::vector<MacroEvent> events{{0x100, 0, 0, 1000, 0}, {0x101, 0, 0, 1050, 0},
-                                         {0x100, 0, 0, 1550, 0}, {0x101, 0, 0, 1540, 0}};
+    const std::vector<MacroEvent> events{
+        {0x100, 0, 0, 1000, 0}, {0x101, 0, 0, 1050, 0}, {0x100, 0, 0, 1550, 0}, {0x101, 0, 0, 1540, 0}};
     using std::chrono::milliseconds;
     EXPECT_EQ(playbackDelay(events, 0, false), milliseconds(0));
     EXPECT_EQ(playbackDelay(events, 1, false), milliseconds(50));

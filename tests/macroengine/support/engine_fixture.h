@@ -15,8 +15,7 @@
 namespace orvane::test {
 
 // Collects what the library reports instead of writing it to standard error.
-class ReportCapture
-{
+class ReportCapture {
 public:
     ReportCapture()
     {
@@ -51,8 +50,7 @@ inline std::string uniqueSegmentName()
     return "/kyloom-test." + std::to_string(getpid()) + "." + std::to_string(counter++);
 }
 
-class FakeWindow : public MessageWindow
-{
+class FakeWindow : public MessageWindow {
 public:
     explicit FakeWindow(uint32_t id) : m_id(id) {}
     uint32_t id() const override { return m_id; }
@@ -62,8 +60,7 @@ private:
 };
 
 // An engine over a private registry segment and a fake message window.
-class EngineTest : public ::testing::Test
-{
+class EngineTest : public ::testing::Test {
 protected:
     EngineTest() : segmentName(uniqueSegmentName()), engine(platform(segmentName, &windowId)) {}
     ~EngineTest() override { shm_unlink(segmentName.c_str()); }

@@ -7,8 +7,7 @@
 namespace orvane::test {
 
 // Input capture, playback and the lock keys, as the state machines see them, without X.
-class FakeCapture : public RecordCapture
-{
+class FakeCapture : public RecordCapture {
 public:
     bool start(const CaptureSettings &settings) override
     {
@@ -29,8 +28,7 @@ public:
     std::vector<CapturedEvent> pending;
 };
 
-class FakeDevice : public PlaybackDevice
-{
+class FakeDevice : public PlaybackDevice {
 public:
     bool start(PlaybackJob j, std::function<void()> f) override
     {
@@ -47,8 +45,7 @@ public:
     std::string calls;
 };
 
-class FakeEnvironment : public InputEnvironment
-{
+class FakeEnvironment : public InputEnvironment {
 public:
     uint8_t lockFlags() override { return locks; }
     void setLockFlags(uint8_t flags, uint8_t mask) override
@@ -59,8 +56,7 @@ public:
     uint8_t locks = 0x10; // Num Lock on
 };
 
-class FakeService : public InputService
-{
+class FakeService : public InputService {
 public:
     GrabReport update(const InputSnapshot &snapshot) override
     {

@@ -5,8 +5,8 @@
 #include <poll.h>
 
 #include <fstream>
-#include <stdexcept>
 #include <mutex>
+#include <stdexcept>
 #include <thread>
 #include <unistd.h>
 
@@ -58,8 +58,7 @@ Display *openDisplay()
 
 TargetWindow::TargetWindow(int x, int y) : m_display(openDisplay())
 {
-    m_window = XCreateSimpleWindow(m_display, DefaultRootWindow(m_display), x, y, 300, 200, 0, 0,
-                                   0xFFFFFF);
+    m_window = XCreateSimpleWindow(m_display, DefaultRootWindow(m_display), x, y, 300, 200, 0, 0, 0xFFFFFF);
     XStoreName(m_display, m_window, "input test target");
     XSelectInput(m_display, m_window, KeyPressMask | ButtonPressMask | ExposureMask);
     XMapRaised(m_display, m_window);
@@ -114,10 +113,7 @@ std::vector<TargetWindow::Click> TargetWindow::clicks()
 
 FakeUser::FakeUser() : m_display(openDisplay()) {}
 
-FakeUser::~FakeUser()
-{
-    XCloseDisplay(m_display);
-}
+FakeUser::~FakeUser() { XCloseDisplay(m_display); }
 
 void FakeUser::press(KeySym keysym)
 {
@@ -167,8 +163,7 @@ bool FakeUser::anyButtonDown()
     Window root, child;
     int x, y, wx, wy;
     unsigned int mask = 0;
-    XQueryPointer(m_display, DefaultRootWindow(m_display), &root, &child, &x, &y, &wx, &wy,
-                  &mask);
+    XQueryPointer(m_display, DefaultRootWindow(m_display), &root, &child, &x, &y, &wx, &wy, &mask);
     return mask & (Button1Mask | Button2Mask | Button3Mask);
 }
 
@@ -182,8 +177,7 @@ void put(std::string &out, uint32_t value, int bytes)
 
 } // namespace
 
-std::string writeMacroFile(const std::vector<FileEvent> &events, KyKey key, uint8_t origin,
-                           uint8_t flags)
+std::string writeMacroFile(const std::vector<FileEvent> &events, KyKey key, uint8_t origin, uint8_t flags)
 {
     std::string bytes = "\x08KYLOOM32";
     put(bytes, 0x0200, 2);
@@ -200,8 +194,8 @@ std::string writeMacroFile(const std::vector<FileEvent> &events, KyKey key, uint
             put(bytes, v, 4);
     }
     static int counter = 0;
-    const std::string path = "/tmp/kyloom-input-test-" + std::to_string(getpid()) + "-" +
-                             std::to_string(counter++) + ".mac";
+    const std::string path =
+        "/tmp/kyloom-input-test-" + std::to_string(getpid()) + "-" + std::to_string(counter++) + ".mac";
     std::ofstream(path, std::ios::binary) << bytes;
     return path;
 }
@@ -217,15 +211,14 @@ bool pumpUntil(const std::function<bool()> &done, std::chrono::milliseconds limi
 {
     const auto end = std::chrono::steady_clock::now() + limit;
     while (!done()) {
-        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
-            end - std::chrono::steady_clock::now());
+        const auto left =
+            std::chrono::duration_cast<std::chrono::milliseconds>(end - std::chrono::steady_clock::now());
         if (left.count() <= 0)
             return false;
         pollfd fd{GetNotifyDescriptor(), POLLIN, 0};
         poll(&fd, 1, static_cast<int>(std::min<long>(left.count(), 20)));
         KyNotification n;
-        while (TakeNotification(&n)) {
-        }
+        while (TakeNotification(&n)) {}
     }
     return true;
 }
@@ -250,10 +243,7 @@ Reports::Reports()
     SetReportFunction(&record);
 }
 
-Reports::~Reports()
-{
-    SetReportFunction(nullptr);
-}
+Reports::~Reports() { SetReportFunction(nullptr); }
 
 std::vector<std::string> Reports::take()
 {

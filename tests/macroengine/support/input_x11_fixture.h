@@ -16,8 +16,7 @@ namespace orvane::test {
 
 // A small X client standing in for "another application": a mapped window with the input
 // focus that logs the keys and buttons that reach it.
-class TargetWindow
-{
+class TargetWindow {
 public:
     TargetWindow(int x = 100, int y = 80);
     ~TargetWindow();
@@ -42,8 +41,7 @@ private:
 };
 
 // The user's keyboard and mouse, driven through XTest on a connection of its own.
-class FakeUser
-{
+class FakeUser {
 public:
     FakeUser();
     ~FakeUser();
@@ -81,8 +79,7 @@ std::string writeMacroFile(const std::vector<FileEvent> &events, KyKey key = 0x0
 KyMacro loadMacro(const std::string &path);
 
 // Collects the library's messages for the test's duration.
-class Reports
-{
+class Reports {
 public:
     Reports();
     ~Reports();
@@ -90,8 +87,7 @@ public:
 };
 
 // Installs the engine for a test and takes it down again.
-class EngineSession
-{
+class EngineSession {
 public:
     explicit EngineSession(KyBool fast = 1, uint8_t mouse = RMIgnore, uint8_t origin = MBWindow,
                            KyBool cancelChecking = 1, KyWindow notify = 0x4242);

@@ -45,8 +45,8 @@ PrivateXvfb::PrivateXvfb()
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_adddup2(&actions, ready[1], 3);
     posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
-    std::vector<std::string> args{"Xvfb", "-displayfd", "3", "-nolisten", "tcp", "-noreset",
-                                  "-screen", "0", "640x480x24"};
+    std::vector<std::string> args{"Xvfb",     "-displayfd", "3", "-nolisten", "tcp",
+                                  "-noreset", "-screen",    "0", "640x480x24"};
     std::vector<char *> argv;
     for (std::string &a : args)
         argv.push_back(a.data());
@@ -68,10 +68,7 @@ PrivateXvfb::PrivateXvfb()
         m_display = ":" + number;
 }
 
-PrivateXvfb::~PrivateXvfb()
-{
-    kill();
-}
+PrivateXvfb::~PrivateXvfb() { kill(); }
 
 void PrivateXvfb::kill()
 {
@@ -82,12 +79,11 @@ void PrivateXvfb::kill()
     m_pid = -1;
 }
 
-KyloomProcess::KyloomProcess(const std::string &args0, const std::string &args1,
-                             const std::string &display, const std::string &runtimeFolder)
+KyloomProcess::KyloomProcess(const std::string &args0, const std::string &args1, const std::string &display,
+                             const std::string &runtimeFolder)
 {
     static int counter = 0;
-    m_errFile = "/tmp/kyloom-process-" + std::to_string(getpid()) + "-" +
-                std::to_string(counter++) + ".err";
+    m_errFile = "/tmp/kyloom-process-" + std::to_string(getpid()) + "-" + std::to_string(counter++) + ".err";
     std::vector<std::string> env;
     for (char **e = environ; *e; ++e) {
         if (std::strncmp(*e, "DISPLAY=", 8) != 0 && std::strncmp(*e, "XDG_RUNTIME_DIR=", 16) != 0)
@@ -107,8 +103,7 @@ KyloomProcess::KyloomProcess(const std::string &args0, const std::string &args1,
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
-    posix_spawn_file_actions_addopen(&actions, 2, m_errFile.c_str(),
-                                     O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    posix_spawn_file_actions_addopen(&actions, 2, m_errFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
     if (posix_spawn(&m_pid, path.c_str(), &actions, nullptr, argv.data(), envp.data()) != 0)
         m_pid = -1;
     posix_spawn_file_actions_destroy(&actions);

@@ -7,8 +7,7 @@ namespace orvane::test {
 
 // An Xvfb server of the test's own, on a display number the server picks, so that a test can
 // end it or run two at once without touching the display other tests use.
-class PrivateXvfb
-{
+class PrivateXvfb {
 public:
     PrivateXvfb();
     ~PrivateXvfb();
@@ -28,8 +27,7 @@ private:
 
 // A kyloom process started with extra environment variables; killed and reaped when it is
 // still running at the end of its object's life, so no test leaves it behind.
-class KyloomProcess
-{
+class KyloomProcess {
 public:
     KyloomProcess(const std::string &args0, const std::string &args1, const std::string &display,
                   const std::string &runtimeFolder);

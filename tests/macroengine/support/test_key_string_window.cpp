@@ -28,15 +28,12 @@ KeyStringWindow::KeyStringWindow(const std::string &title, bool takeFocus)
     m_display = XOpenDisplay(nullptr);
     if (!m_display)
         return;
-    m_window = XCreateSimpleWindow(m_display, DefaultRootWindow(m_display), 10, 10, 200, 100, 0,
-                                   0, 0xFFFFFF);
+    m_window = XCreateSimpleWindow(m_display, DefaultRootWindow(m_display), 10, 10, 200, 100, 0, 0, 0xFFFFFF);
     XStoreName(m_display, m_window, title.c_str());
     XChangeProperty(m_display, m_window, XInternAtom(m_display, "_NET_WM_NAME", False),
                     XInternAtom(m_display, "UTF8_STRING", False), 8, PropModeReplace,
-                    reinterpret_cast<const unsigned char *>(title.data()),
-                    static_cast<int>(title.size()));
-    XSelectInput(m_display, m_window, KeyPressMask | KeyReleaseMask | StructureNotifyMask |
-                                          FocusChangeMask);
+                    reinterpret_cast<const unsigned char *>(title.data()), static_cast<int>(title.size()));
+    XSelectInput(m_display, m_window, KeyPressMask | KeyReleaseMask | StructureNotifyMask | FocusChangeMask);
     XMapWindow(m_display, m_window);
     waitForMap(m_display, m_window);
     if (takeFocus)
@@ -83,8 +80,7 @@ void KeyStringWindow::readEvents()
     }
 }
 
-std::vector<ReceivedKey> KeyStringWindow::waitForKeys(size_t count,
-                                                      std::chrono::milliseconds limit)
+std::vector<ReceivedKey> KeyStringWindow::waitForKeys(size_t count, std::chrono::milliseconds limit)
 {
     std::unique_lock lock(m_mutex);
     m_arrived.wait_for(lock, limit, [&] { return m_typed >= count; });

@@ -22,8 +22,7 @@ struct ReceivedKey {
 // A small top-level window on a connection of its own that takes the focus and logs, on a
 // thread of its own, every key press it gets, read through its own copy of the keyboard map
 // as any client would read it.
-class KeyStringWindow
-{
+class KeyStringWindow {
 public:
     explicit KeyStringWindow(const std::string &title, bool takeFocus = true);
     ~KeyStringWindow();
@@ -39,8 +38,7 @@ public:
                                          std::chrono::milliseconds limit = std::chrono::seconds(5));
 
     // The characters typed, in order; keys that type none as "⟨Name⟩", modifiers left out.
-    std::u32string typedText(size_t count,
-                             std::chrono::milliseconds limit = std::chrono::seconds(5));
+    std::u32string typedText(size_t count, std::chrono::milliseconds limit = std::chrono::seconds(5));
 
     void clear();
 

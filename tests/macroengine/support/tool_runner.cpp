@@ -16,14 +16,10 @@ namespace orvane::test {
 
 namespace {
 
-std::string kyloomPath()
-{
-    return std::string(ORVANE_TEST_BUILD_DIR) + "/bin/kyloom";
-}
+std::string kyloomPath() { return std::string(ORVANE_TEST_BUILD_DIR) + "/bin/kyloom"; }
 
 // Reads both pipes until they close or the deadline passes.
-bool collect(int outFd, int errFd, ToolResult &result,
-             std::chrono::steady_clock::time_point deadline)
+bool collect(int outFd, int errFd, ToolResult &result, std::chrono::steady_clock::time_point deadline)
 {
     pollfd fds[2] = {{outFd, POLLIN, 0}, {errFd, POLLIN, 0}};
     std::string *sinks[2] = {&result.out, &result.err};
@@ -74,9 +70,8 @@ ToolResult runKyloom(const std::vector<std::string> &args, int seconds)
     close(out[1]);
     close(err[1]);
     if (spawned == 0) {
-        const bool finished = collect(out[0], err[0], result,
-                                      std::chrono::steady_clock::now() +
-                                          std::chrono::seconds(seconds));
+        const bool finished =
+            collect(out[0], err[0], result, std::chrono::steady_clock::now() + std::chrono::seconds(seconds));
         if (!finished)
             kill(pid, SIGKILL);
         int status = 0;

@@ -1,8 +1,8 @@
 // kyloom bind on displays of the test's own: a server that goes away, and two displays at once.
-#include "tests/macroengine/support/input_x11_fixture.h"
-#include "tests/macroengine/support/private_xvfb.h"
 #include "core/hot_key_registry.h"
 #include "core/shared_segment.h"
+#include "tests/macroengine/support/input_x11_fixture.h"
+#include "tests/macroengine/support/private_xvfb.h"
 
 #include <gtest/gtest.h>
 
@@ -22,8 +22,7 @@ namespace fs = std::filesystem;
 constexpr KyKey kBoundKey = 0x0078; // F9
 constexpr KyKey kScrapKey = 0x077B;
 
-class BindOnPrivateDisplays : public ::testing::Test
-{
+class BindOnPrivateDisplays : public ::testing::Test {
 protected:
     void SetUp() override
     {
@@ -44,8 +43,7 @@ protected:
     size_t entriesWith(KyKey key) const
     {
         SharedSegment::Error error;
-        auto segment =
-            SharedSegment::open(runtime + "/Kyloom32SharedData", HotKeyRegistry::kBytes, error);
+        auto segment = SharedSegment::open(runtime + "/Kyloom32SharedData", HotKeyRegistry::kBytes, error);
         if (!segment)
             return 0;
         HotKeyRegistry registry(*segment);

@@ -1,7 +1,7 @@
 // A process that ends with the engine still installed, as Xlib's default error handler ends it
 // after an X error, exits with its own status instead of aborting in the engine's teardown.
-#include <gtest/gtest.h>
 #include "tests/support/display_required.h"
+#include <gtest/gtest.h>
 
 #include "kyloom32.h"
 
@@ -18,8 +18,7 @@ void failAnXRequestWithTheEngineInstalled()
     if (!InstallHook(1, 0, 1, RMIgnore, MBScreen, 0))
         std::_Exit(3);
     Display *display = XOpenDisplay(nullptr);
-    const Window window =
-        XCreateSimpleWindow(display, DefaultRootWindow(display), 0, 0, 10, 10, 0, 0, 0);
+    const Window window = XCreateSimpleWindow(display, DefaultRootWindow(display), 0, 0, 10, 10, 0, 0, 0);
     XSetInputFocus(display, window, RevertToPointerRoot, CurrentTime);
     XSync(display, False);
     std::_Exit(4); // not reached

@@ -2,8 +2,8 @@
 // that answers pings is waited for however late it reads, within the limit.
 #include <gtest/gtest.h>
 
-#include "kyloom32.h"
 #include "keys/vk_keysym_unicode.h"
+#include "kyloom32.h"
 #include "x11/focus_client_ping.h"
 
 #include <X11/Xutil.h>
@@ -25,14 +25,13 @@ enum class Pings { Answered, Ignored, NotDeclared };
 
 // A focused window whose client reads its events in batches, `pause` apart, as a busy program
 // does, and answers pings in the order they come (or declares the protocol and never answers).
-class BusyClientWindow
-{
+class BusyClientWindow {
 public:
     BusyClientWindow(Pings pings, std::chrono::milliseconds pause)
         : m_display(XOpenDisplay(nullptr)), m_pings(pings), m_pause(pause)
     {
-        m_window = XCreateSimpleWindow(m_display, DefaultRootWindow(m_display), 0, 0, 200, 100,
-                                       0, 0, 0xFFFFFF);
+        m_window =
+            XCreateSimpleWindow(m_display, DefaultRootWindow(m_display), 0, 0, 200, 100, 0, 0, 0xFFFFFF);
         XSelectInput(m_display, m_window, KeyPressMask | StructureNotifyMask);
         Atom ping = XInternAtom(m_display, "_NET_WM_PING", False);
         if (pings != Pings::NotDeclared)
@@ -98,8 +97,7 @@ private:
         } else if (event.type == ClientMessage && m_pings == Pings::Answered) {
             const Window root = DefaultRootWindow(m_display);
             event.xclient.window = root;
-            XSendEvent(m_display, root, False, SubstructureNotifyMask | SubstructureRedirectMask,
-                       &event);
+            XSendEvent(m_display, root, False, SubstructureNotifyMask | SubstructureRedirectMask, &event);
             XFlush(m_display);
         }
     }
@@ -114,8 +112,7 @@ private:
     std::thread m_reader;
 };
 
-class FocusClientPingX11 : public ::testing::Test
-{
+class FocusClientPingX11 : public ::testing::Test {
 protected:
     // Held for the whole suite: a bare server resets itself, refusing connections for a moment,
     // whenever its last client leaves.
@@ -166,6 +163,8 @@ TEST_F(FocusClientPingX11, ABusyClientThatAnswersPingsGetsEveryBorrowedCharacter
     // does not answer pings is given; the keyboard map must still hold the borrowed keysyms
     // when it does.
     BusyClientWindow window(Pings::Answered, 400ms);
-    SendKeys("caf\xC3\xA9 \xC3\xBC\xC3\xB1 \xE2\x82\xAC" "5", 0);
+    SendKeys("caf\xC3\xA9 \xC3\xBC\xC3\xB1 \xE2\x82\xAC"
+             "5",
+             0);
     EXPECT_EQ(window.typed(10), U"caf\u00E9 \u00FC\u00F1 \u20AC5");
 }

@@ -20,8 +20,7 @@ void countingHook()
     ++g_hookRuns;
 }
 
-class HotKeysX11 : public ::testing::Test
-{
+class HotKeysX11 : public ::testing::Test {
 protected:
     void SetUp() override
     {

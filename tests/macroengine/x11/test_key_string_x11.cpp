@@ -1,9 +1,9 @@
-#include <gtest/gtest.h>
 #include "tests/support/display_required.h"
+#include <gtest/gtest.h>
 
 #include "kyloom32.h"
-#include "x11/lock_keys.h"
 #include "tests/macroengine/support/test_key_string_window.h"
+#include "x11/lock_keys.h"
 
 #include <X11/XKBlib.h>
 #include <X11/Xatom.h>
@@ -28,8 +28,7 @@ std::vector<std::pair<std::string, std::string>> g_reports;
 
 void collectReport(const char *caption, const char *text) { g_reports.emplace_back(caption, text); }
 
-class KeyStringX11 : public ::testing::Test
-{
+class KeyStringX11 : public ::testing::Test {
 protected:
     static inline Display *s_keepServer = nullptr;
 
@@ -140,7 +139,8 @@ TEST_F(KeyStringX11, NamedKeysBracesAndEnter)
 TEST_F(KeyStringX11, CharactersOutsideTheMapAreTypedAndTheMapIsRestored)
 {
     ASSERT_FALSE(mapHas(XK_eacute));
-    expectTyped("caf\xC3\xA9 \xE2\x82\xAC" "5 \xE4\xB8\xAD\xC3\xBC\xC3\xA9",
+    expectTyped("caf\xC3\xA9 \xE2\x82\xAC"
+                "5 \xE4\xB8\xAD\xC3\xBC\xC3\xA9",
                 U"caf\u00E9 \u20AC5 \u4E2D\u00FC\u00E9");
     EXPECT_FALSE(mapHas(XK_eacute));
     EXPECT_FALSE(mapHas(XK_udiaeresis));
@@ -164,9 +164,9 @@ TEST_F(KeyStringX11, LongTextWithUnmappedCharactersArrivesWhole)
 {
     // Each accented letter first turns up deep into the text; a client must never see its key
     // before it has the keysym for it.
-    const std::u32string words[] = {U"caf\u00E9 ", U"M\u00FCller ", U"Stra\u00DFe ",
-                                    U"a\u00F1o ", U"5\u20AC ", U"gar\u00E7on ",
-                                    U"\u00F8l ", U"\u00E5r ", U"plain ", U"Text, "};
+    const std::u32string words[] = {U"caf\u00E9 ", U"M\u00FCller ", U"Stra\u00DFe ", U"a\u00F1o ",
+                                    U"5\u20AC ",   U"gar\u00E7on ", U"\u00F8l ",     U"\u00E5r ",
+                                    U"plain ",     U"Text, "};
     std::u32string expected;
     for (int i = 0; expected.size() < 1200; ++i)
         expected += words[(i * 7 + i / 10) % std::size(words)];
@@ -187,23 +187,19 @@ TEST_F(KeyStringX11, LongTextWithUnmappedCharactersArrivesWhole)
         expectTyped(keys.c_str(), expected);
 }
 
-TEST_F(KeyStringX11, WaitingAfterEachEventTypesTheSame)
-{
-    expectTyped("+wait ok", U"Wait ok", 1);
-}
+TEST_F(KeyStringX11, WaitingAfterEachEventTypesTheSame) { expectTyped("+wait ok", U"Wait ok", 1); }
 
 TEST_F(KeyStringX11, ProblemsAreReportedWithTheSendKeysCaption)
 {
     expectTyped("{XYZ}q", U"q");
     ASSERT_EQ(g_reports.size(), 1u);
-    EXPECT_EQ(g_reports[0],
-              std::make_pair(std::string("SendKeys"), std::string("Invalid Key Name")));
+    EXPECT_EQ(g_reports[0], std::make_pair(std::string("SendKeys"), std::string("Invalid Key Name")));
 
     g_reports.clear();
     expectTyped("a{LEFT x}b", U"a");
     ASSERT_EQ(g_reports.size(), 1u);
-    EXPECT_EQ(g_reports[0], std::make_pair(std::string("SendKeys"),
-                                           std::string("An unknown error has occurred")));
+    EXPECT_EQ(g_reports[0],
+              std::make_pair(std::string("SendKeys"), std::string("An unknown error has occurred")));
 }
 
 TEST_F(KeyStringX11, UnclosedBraceLeavesNoModifierDown)
@@ -273,8 +269,7 @@ namespace {
 
 // Plays the window manager's part: takes over the root window's redirection, names a window as
 // the one client it manages and says it serves _NET_ACTIVE_WINDOW.
-class FakeWindowManager
-{
+class FakeWindowManager {
 public:
     explicit FakeWindowManager(Window client) : m_display(XOpenDisplay(nullptr))
     {
@@ -306,8 +301,7 @@ public:
             while (XPending(m_display)) {
                 XEvent event;
                 XNextEvent(m_display, &event);
-                if (event.type == ClientMessage &&
-                    event.xclient.message_type == atom("_NET_ACTIVE_WINDOW"))
+                if (event.type == ClientMessage && event.xclient.message_type == atom("_NET_ACTIVE_WINDOW"))
                     return event.xclient;
             }
             poll(&descriptor, 1, 20);
@@ -320,8 +314,8 @@ private:
 
     void setWindowProperty(const char *name, Window value)
     {
-        XChangeProperty(m_display, DefaultRootWindow(m_display), atom(name), XA_WINDOW, 32,
-                        PropModeReplace, reinterpret_cast<const unsigned char *>(&value), 1);
+        XChangeProperty(m_display, DefaultRootWindow(m_display), atom(name), XA_WINDOW, 32, PropModeReplace,
+                        reinterpret_cast<const unsigned char *>(&value), 1);
     }
 
     Display *m_display;
@@ -351,8 +345,7 @@ TEST_F(KeyStringX11, AppActivateAsksTheWindowManagerForTheClientItManages)
 TEST_F(KeyStringX11, LockKeysTurnOnAndOff)
 {
     const uint8_t before = currentLockFlags();
-    for (auto [get, set] : {std::pair{&GetCapsLock, &SetCapsLock},
-                            std::pair{&GetNumLock, &SetNumLock},
+    for (auto [get, set] : {std::pair{&GetCapsLock, &SetCapsLock}, std::pair{&GetNumLock, &SetNumLock},
                             std::pair{&GetScrollLock, &SetScrollLock}}) {
         set(1);
         EXPECT_EQ(get(), 1);

@@ -45,8 +45,8 @@ bool capsLockOn(Display *display)
 
 TEST(PlaybackX11, TimedPlaybackKeepsTheRecordedGapAndFastPlaybackDropsIt)
 {
-    const std::vector<FileEvent> events{{kDown, kA, 1, 1000, 0}, {kUp, kA, 1, 1010, 0},
-                                        {kDown, kB, 1, 1510, 0}, {kUp, kB, 1, 1520, 0}};
+    const std::vector<FileEvent> events{
+        {kDown, kA, 1, 1000, 0}, {kUp, kA, 1, 1010, 0}, {kDown, kB, 1, 1510, 0}, {kUp, kB, 1, 1520, 0}};
     for (KyBool fast : {KyBool{0}, KyBool{1}}) {
         EngineSession session(fast);
         ASSERT_TRUE(session.ok());
@@ -72,9 +72,9 @@ TEST(PlaybackX11, CancellingPartWayLeavesNoKeyOrButtonDown)
     ASSERT_TRUE(session.ok());
     TargetWindow target;
     FakeUser user;
-    const std::vector<FileEvent> events{{kDown, kShift, 1, 0, 0},    {kDown, kA, 1, 10, 0},
-                                        {0x201, 150, 120, 20, 0},    {kUp, kA, 1, 5010, 0},
-                                        {0x202, 150, 120, 5015, 0},  {kUp, kShift, 1, 5020, 0}};
+    const std::vector<FileEvent> events{{kDown, kShift, 1, 0, 0},   {kDown, kA, 1, 10, 0},
+                                        {0x201, 150, 120, 20, 0},   {kUp, kA, 1, 5010, 0},
+                                        {0x202, 150, 120, 5015, 0}, {kUp, kShift, 1, 5020, 0}};
     PlaybackMacro(loadMacro(writeMacroFile(events)));
     pumpFor(std::chrono::milliseconds(200));
     ASSERT_EQ(GetMacroState(), 2);
@@ -95,8 +95,7 @@ TEST(PlaybackX11, HotKeyPressedDuringPlaybackGoesToTheApplication)
     FakeUser user;
     g_hookRuns = 0;
     const KyMacro macro = loadMacro(writeMacroFile(
-        {{kDown, kA, 1, 0, 0}, {kUp, kA, 1, 10, 0}, {kDown, kB, 1, 600, 0}, {kUp, kB, 1, 610, 0}},
-        0x0079));
+        {{kDown, kA, 1, 0, 0}, {kUp, kA, 1, 10, 0}, {kDown, kB, 1, 600, 0}, {kUp, kB, 1, 610, 0}}, 0x0079));
     ASSERT_EQ(InstallMacro(0x0075, GetScrapMacro(), "F6", &hook), 0);
     PlaybackMacro(macro);
     pumpFor(std::chrono::milliseconds(150));
@@ -129,8 +128,7 @@ TEST(PlaybackX11, ATaskSwitchMarkerBringsTheNextApplicationForward)
     TargetWindow lower(50, 50);
     TargetWindow upper(120, 120); // mapped later, so stacked above
     upper.focus();
-    PlaybackMacro(loadMacro(writeMacroFile({{0x5FF, 0, 0, 0, 0}, {kDown, kA, 1, 1, 0},
-                                            {kUp, kA, 1, 2, 0}})));
+    PlaybackMacro(loadMacro(writeMacroFile({{0x5FF, 0, 0, 0, 0}, {kDown, kA, 1, 1, 0}, {kUp, kA, 1, 2, 0}})));
     ASSERT_TRUE(stateIs(0));
     EXPECT_EQ(lower.pressedKeys(), std::vector<KeySym>{XK_a});
     EXPECT_TRUE(upper.pressedKeys().empty());
@@ -142,8 +140,8 @@ TEST(PlaybackX11, RecordedLockStatesHoldDuringPlaybackOnly)
     ASSERT_TRUE(session.ok());
     TargetWindow target;
     ASSERT_FALSE(capsLockOn(target.display()));
-    PlaybackMacro(loadMacro(
-        writeMacroFile({{kDown, kA, 1, 0, 0}, {kUp, kA, 1, 400, 0}}, 0x0075, MBScreen, 0x08)));
+    PlaybackMacro(
+        loadMacro(writeMacroFile({{kDown, kA, 1, 0, 0}, {kUp, kA, 1, 400, 0}}, 0x0075, MBScreen, 0x08)));
     pumpFor(std::chrono::milliseconds(150));
     EXPECT_TRUE(capsLockOn(target.display()));
     ASSERT_TRUE(stateIs(0));
@@ -164,8 +162,8 @@ TEST(PlaybackX11, TheRecordedWindowIsBroughtForwardWithABeep)
     XSync(user.display(), False);
 
     const auto window = static_cast<uint32_t>(recorded.id());
-    PlaybackMacro(loadMacro(writeMacroFile({{kDown, kA, 1, 0, window}, {kUp, kA, 1, 5, window},
-                                            {kDown, kB, 1, 9, 0x7FFFFF}})));
+    PlaybackMacro(loadMacro(
+        writeMacroFile({{kDown, kA, 1, 0, window}, {kUp, kA, 1, 5, window}, {kDown, kB, 1, 9, 0x7FFFFF}})));
     ASSERT_TRUE(stateIs(0));
     Window focus = 0;
     int revert = 0;

@@ -65,9 +65,12 @@ TEST(RecordingX11, ToggleKeyRecordsOnlyTheKeysTypedBetween)
     user.tap(XK_b, {XK_Shift_L});
     user.tap(XK_F11, kToggleModifiers);
     ASSERT_TRUE(stateIs(0));
-    EXPECT_EQ(scrapEvents(), (std::vector<Recorded>{{0x100, 0x41, 0}, {0x101, 0x41, 0},
-                                                    {0x100, 0x10, 0}, {0x100, 0x42, 0},
-                                                    {0x101, 0x42, 0}, {0x101, 0x10, 0}}));
+    EXPECT_EQ(scrapEvents(), (std::vector<Recorded>{{0x100, 0x41, 0},
+                                                    {0x101, 0x41, 0},
+                                                    {0x100, 0x10, 0},
+                                                    {0x100, 0x42, 0},
+                                                    {0x101, 0x42, 0},
+                                                    {0x101, 0x10, 0}}));
     EXPECT_TRUE(reports.take().empty());
     // The steering keys never reached the application either.
     for (KeySym k : target.pressedKeys())
@@ -101,8 +104,8 @@ TEST(RecordingX11, PauseKeyLeavesAGapInTheRecording)
     ASSERT_TRUE(stateIs(1));
     user.tap(XK_c);
     RecordingOff();
-    EXPECT_EQ(scrapEvents(), (std::vector<Recorded>{{0x100, 0x41, 0}, {0x101, 0x41, 0},
-                                                    {0x100, 0x43, 0}, {0x101, 0x43, 0}}));
+    EXPECT_EQ(scrapEvents(), (std::vector<Recorded>{
+                                 {0x100, 0x41, 0}, {0x101, 0x41, 0}, {0x100, 0x43, 0}, {0x101, 0x43, 0}}));
 }
 
 TEST(RecordingX11, MouseRecordingModes)

@@ -3,8 +3,8 @@
 // Xlib's macros (None, Bool, ...) would break the test framework's headers before them.
 #include <X11/Xlib.h>
 
-#include <chrono>
 #include <cctype>
+#include <chrono>
 #include <csignal>
 #include <cstdlib>
 #include <fcntl.h>
@@ -110,8 +110,7 @@ Display *suiteDisplay()
     return display;
 }
 
-class StuckKeys : public ::testing::Test
-{
+class StuckKeys : public ::testing::Test {
 protected:
     void SetUp() override
     {
@@ -158,9 +157,7 @@ struct Stop {
     int afterMs;
 };
 
-class StuckKeysAfterStop : public StuckKeys, public ::testing::WithParamInterface<Stop>
-{
-};
+class StuckKeysAfterStop : public StuckKeys, public ::testing::WithParamInterface<Stop> {};
 
 TEST_P(StuckKeysAfterStop, NothingIsLeftDownOrBorrowed)
 {
@@ -185,18 +182,18 @@ TEST_P(StuckKeysAfterStop, NothingIsLeftDownOrBorrowed)
     EXPECT_EQ(emptyKeycodes(display), spareBefore) << "keycodes left borrowed after " << stop.what;
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Signals, StuckKeysAfterStop,
-    ::testing::Values(Stop{"SIGTERM early", SIGTERM, 300}, Stop{"SIGTERM late", SIGTERM, 800},
-                      Stop{"SIGINT", SIGINT, 500}, Stop{"SIGHUP", SIGHUP, 600},
-                      Stop{"SIGKILL early", SIGKILL, 300}, Stop{"SIGKILL late", SIGKILL, 800}),
-    [](const ::testing::TestParamInfo<Stop> &info) {
-        std::string name = info.param.what;
-        for (char &c : name)
-            if (!std::isalnum(static_cast<unsigned char>(c)))
-                c = '_';
-        return name;
-    });
+INSTANTIATE_TEST_SUITE_P(Signals, StuckKeysAfterStop,
+                         ::testing::Values(Stop{"SIGTERM early", SIGTERM, 300},
+                                           Stop{"SIGTERM late", SIGTERM, 800}, Stop{"SIGINT", SIGINT, 500},
+                                           Stop{"SIGHUP", SIGHUP, 600}, Stop{"SIGKILL early", SIGKILL, 300},
+                                           Stop{"SIGKILL late", SIGKILL, 800}),
+                         [](const ::testing::TestParamInfo<Stop> &info) {
+                             std::string name = info.param.what;
+                             for (char &c : name)
+                                 if (!std::isalnum(static_cast<unsigned char>(c)))
+                                     c = '_';
+                             return name;
+                         });
 
 } // namespace
 } // namespace orvane::test

@@ -36,12 +36,12 @@ QString accessibleName(QWidget *w)
 void expectNamedControls(QWidget *window)
 {
     for (QWidget *w : window->findChildren<QWidget *>()) {
-        const bool control = qobject_cast<QPushButton *>(w) || qobject_cast<QListWidget *>(w)
-                             || qobject_cast<QLineEdit *>(w) || qobject_cast<QLabel *>(w);
+        const bool control = qobject_cast<QPushButton *>(w) || qobject_cast<QListWidget *>(w) ||
+                             qobject_cast<QLineEdit *>(w) || qobject_cast<QLabel *>(w);
         if (!control)
             continue;
-        EXPECT_FALSE(accessibleName(w).isEmpty()) << window->windowTitle().toStdString() << " "
-                                                  << w->objectName().toStdString();
+        EXPECT_FALSE(accessibleName(w).isEmpty())
+            << window->windowTitle().toStdString() << " " << w->objectName().toStdString();
         auto *b = qobject_cast<QPushButton *>(w);
         if (b && !b->isDefault()) {
             EXPECT_TRUE(b->text().contains('&')) << b->objectName().toStdString();
@@ -156,7 +156,8 @@ TEST_F(CDWindows, EditorsWriteTheRecordByteByByte)
 
     const std::string bytes = home.read("CDNAME32.REC");
     ASSERT_EQ(bytes.size(), 2264u);
-    TDiscRecord expected = TDiscRecord::newDisc(4, static_cast<int32_t>(PackMsf(3 * 75)), static_cast<int32_t>(PackMsf(12 * 75)));
+    TDiscRecord expected = TDiscRecord::newDisc(4, static_cast<int32_t>(PackMsf(3 * 75)),
+                                                static_cast<int32_t>(PackMsf(12 * 75)));
     expected.setName(0, "Morning Tones");
     expected.setName(2, "Second Tone");
     expected.setName(3, "Third Tone");

@@ -38,11 +38,13 @@ void expectNamedControls(QWidget *window)
 {
     int checked = 0;
     for (QWidget *w : window->findChildren<QWidget *>()) {
-        if (w->focusPolicy() == Qt::NoFocus || !w->isVisibleTo(window) || qobject_cast<QLineEdit *>(w->parentWidget()))
+        if (w->focusPolicy() == Qt::NoFocus || !w->isVisibleTo(window) ||
+            qobject_cast<QLineEdit *>(w->parentWidget()))
             continue;
         if (qobject_cast<QComboBox *>(w->parentWidget()))
             continue; // the combo box's own editor
-        EXPECT_FALSE(accessibleText(w, QAccessible::Name).trimmed().isEmpty()) << w->metaObject()->className();
+        EXPECT_FALSE(accessibleText(w, QAccessible::Name).trimmed().isEmpty())
+            << w->metaObject()->className();
         ++checked;
     }
     EXPECT_GT(checked, 3);
@@ -105,7 +107,10 @@ TEST_F(WavePlayerTest, AnsweringNoToTheReRecordQuestionChangesNothing)
     TempDir::write(mine, "FAKEWAVE 900\n");
     auto w = open(mine);
     int asked = 0;
-    w->askReRecord = [&] { ++asked; return false; };
+    w->askReRecord = [&] {
+        ++asked;
+        return false;
+    };
     const std::size_t before = device.commands().size();
     w->RecordBtn->click();
     EXPECT_EQ(asked, 1);

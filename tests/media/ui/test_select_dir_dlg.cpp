@@ -3,8 +3,8 @@
 
 #include <QAccessible>
 #include <QApplication>
-#include <QLabel>
 #include <QDir>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <gtest/gtest.h>
@@ -34,7 +34,8 @@ TEST_F(SelectDirTest, ShowsTheFolderWithoutANetworkButtonAndNamesEveryControl)
     EXPECT_FALSE(d.NetButton->isVisibleTo(&d));
     EXPECT_FALSE(d.DirEdit->isVisibleTo(&d));
     for (QWidget *w : d.findChildren<QWidget *>()) {
-        if (w->isVisibleTo(&d) && w->focusPolicy() != Qt::NoFocus && !qobject_cast<QLabel *>(w) && w->parentWidget() == &d) {
+        if (w->isVisibleTo(&d) && w->focusPolicy() != Qt::NoFocus && !qobject_cast<QLabel *>(w) &&
+            w->parentWidget() == &d) {
             EXPECT_FALSE(QAccessible::queryAccessibleInterface(w)->text(QAccessible::Name).isEmpty())
                 << w->metaObject()->className();
         }

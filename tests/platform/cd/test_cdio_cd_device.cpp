@@ -107,7 +107,8 @@ TEST_F(CdioDevice, PauseHoldsThePositionAndEjectOpensTheDoorUntilLoadedAgain)
 TEST_F(CdioDevice, BadSourcesAreNotReadyWithAReason)
 {
     const std::string good = WriteCdImage(dir.path().string(), "good", {{1}});
-    TempDir::write(dir.file("missing.cue"), "FILE \"nowhere.bin\" BINARY\n  TRACK 01 AUDIO\n    INDEX 01 00:00:00\n");
+    TempDir::write(dir.file("missing.cue"),
+                   "FILE \"nowhere.bin\" BINARY\n  TRACK 01 AUDIO\n    INDEX 01 00:00:00\n");
     TempDir::write(dir.file("garbage.cue"), "this is not a cue sheet\n\x01\x02\n");
     const struct {
         CdioSource::Kind kind;

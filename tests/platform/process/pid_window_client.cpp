@@ -21,8 +21,8 @@ int main(int argc, char **argv)
     const Window window = XCreateSimpleWindow(display, DefaultRootWindow(display), 10, 10, 120, 60, 0, 0, 0);
     XStoreName(display, window, title);
     const long pid = static_cast<long>(getpid());
-    XChangeProperty(display, window, XInternAtom(display, "_NET_WM_PID", False), XA_CARDINAL, 32, PropModeReplace,
-                    reinterpret_cast<const unsigned char *>(&pid), 1);
+    XChangeProperty(display, window, XInternAtom(display, "_NET_WM_PID", False), XA_CARDINAL, 32,
+                    PropModeReplace, reinterpret_cast<const unsigned char *>(&pid), 1);
     Atom deleteWindow = XInternAtom(display, "WM_DELETE_WINDOW", False);
     XSetWMProtocols(display, window, &deleteWindow, 1);
     XMapWindow(display, window);

@@ -19,7 +19,8 @@ namespace {
 using namespace std::chrono_literals;
 
 // Polls `done` every 10 ms for at most `limit`.
-template <class F> bool WaitFor(F done, std::chrono::milliseconds limit = 5000ms)
+template <class F>
+bool WaitFor(F done, std::chrono::milliseconds limit = 5000ms)
 {
     const auto deadline = std::chrono::steady_clock::now() + limit;
     while (!done()) {

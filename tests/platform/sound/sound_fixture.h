@@ -18,8 +18,8 @@ public:
     SoundScratch()
     {
         static int counter = 0;
-        m_path = std::filesystem::temp_directory_path()
-            / ("orvane-sound-" + std::to_string(::getpid()) + "-" + std::to_string(counter++));
+        m_path = std::filesystem::temp_directory_path() /
+                 ("orvane-sound-" + std::to_string(::getpid()) + "-" + std::to_string(counter++));
         std::filesystem::create_directories(m_path);
     }
     ~SoundScratch()

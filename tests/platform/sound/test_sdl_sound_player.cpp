@@ -116,7 +116,8 @@ TEST_F(SdlSoundPlayerTest, NoStopIsSkippedWhileASoundPlaysAndLeavesThatSoundAlon
 TEST_F(SdlSoundPlayerTest, AnUnplayableFileGivesTheDefaultSoundUnlessNoDefaultIsAsked)
 {
     auto player = makePlayer();
-    const std::string corrupt = m_dir.writeText("corrupt.wav", std::string("RIFF\x10\0\0\0WAVEjunkjunkjunk", 24));
+    const std::string corrupt =
+        m_dir.writeText("corrupt.wav", std::string("RIFF\x10\0\0\0WAVEjunkjunkjunk", 24));
     const std::string missing = m_dir.file("missing.wav");
 
     auto start = Steady::now();
@@ -133,11 +134,11 @@ TEST_F(SdlSoundPlayerTest, AnUnplayableFileGivesTheDefaultSoundUnlessNoDefaultIs
     EXPECT_FALSE(player->isPlaying());
 
     EXPECT_EQ(logged(), (std::vector<std::string>{
-        "file\t" + corrupt + "\tsync\tdefault",
-        "file\t" + missing + "\tasync\tdefault",
-        "file\t" + corrupt + "\tsync\tskipped",
-        "file\t" + missing + "\tasync\tskipped",
-    }));
+                            "file\t" + corrupt + "\tsync\tdefault",
+                            "file\t" + missing + "\tasync\tdefault",
+                            "file\t" + corrupt + "\tsync\tskipped",
+                            "file\t" + missing + "\tasync\tskipped",
+                        }));
 }
 
 TEST_F(SdlSoundPlayerTest, AnEmptyNameAsksForTheDefaultSoundItself)
@@ -146,7 +147,8 @@ TEST_F(SdlSoundPlayerTest, AnEmptyNameAsksForTheDefaultSoundItself)
     EXPECT_TRUE(player->play(std::string(), sndAsync));
     EXPECT_TRUE(player->isPlaying());
     EXPECT_FALSE(player->play(std::string(), sndAsync | sndNoDefault | sndNoStop));
-    EXPECT_EQ(logged(), (std::vector<std::string>{"default\t\tasync\tdefault", "default\t\tasync-nostop\tskipped"}));
+    EXPECT_EQ(logged(),
+              (std::vector<std::string>{"default\t\tasync\tdefault", "default\t\tasync-nostop\tskipped"}));
 }
 
 TEST_F(SdlSoundPlayerTest, ASnippetPlaysFromMemoryAtItsOwnLength)
@@ -171,7 +173,8 @@ TEST_F(SdlSoundPlayerTest, MessageBeepPlaysAnAlertAndIsLogged)
     EXPECT_TRUE(player->MessageBeep(beepOk));
     EXPECT_TRUE(player->isPlaying());
     EXPECT_TRUE(player->MessageBeep(beepSimple));
-    EXPECT_EQ(logged(), (std::vector<std::string>{"beep\t0\tasync\tplayed", "beep\t4294967295\tasync\tplayed"}));
+    EXPECT_EQ(logged(),
+              (std::vector<std::string>{"beep\t0\tasync\tplayed", "beep\t4294967295\tasync\tplayed"}));
 }
 
 TEST_F(SdlSoundPlayerTest, ASynchronousCallerIsReleasedWhenAnotherThreadCutsItsSoundOff)
@@ -217,10 +220,9 @@ TEST_F(SdlSoundPlayerTest, WithoutAnAudioDeviceSoundsAreSilentButBehaveTheSame)
     EXPECT_NE(err.find("no sound output"), std::string::npos);
     EXPECT_EQ(err.find("no sound output"), err.rfind("no sound output"));
     // Nothing was heard, and the log says so.
-    EXPECT_EQ(logged(), (std::vector<std::string>{"file\t" + tone + "\tsync\tsilent",
-                                                  "file\t" + tone + "\tasync\tsilent",
-                                                  "file\t" + tone + "\tasync-nostop\tskipped",
-                                                  "beep\t0\tasync\tsilent"}));
+    EXPECT_EQ(logged(), (std::vector<std::string>{
+                            "file\t" + tone + "\tsync\tsilent", "file\t" + tone + "\tasync\tsilent",
+                            "file\t" + tone + "\tasync-nostop\tskipped", "beep\t0\tasync\tsilent"}));
 }
 
 struct IdleCase {
@@ -303,7 +305,7 @@ TEST_F(SdlSoundPlayerTest, OpeningTheDeviceLeavesInterruptAndTerminateToTheProgr
     auto player = makePlayer();
     ASSERT_TRUE(player->hasDevice());
     for (int sig : {SIGINT, SIGTERM}) {
-        struct sigaction current{};
+        struct sigaction current {};
         sigaction(sig, nullptr, &current);
         EXPECT_EQ(current.sa_handler, SIG_DFL) << "signal " << sig;
     }
@@ -350,7 +352,8 @@ namespace {
 // A device the test can unplug: it plays (silently, at real speed) until told it is lost.
 class UnpluggableOutput : public SilentAudioOutput {
 public:
-    UnpluggableOutput(SoundVoice &voice, bool &unplugged) : SilentAudioOutput(voice), m_unplugged(unplugged) {}
+    UnpluggableOutput(SoundVoice &voice, bool &unplugged) : SilentAudioOutput(voice), m_unplugged(unplugged)
+    {}
     bool lost() const override { return m_unplugged; }
 
 private:
@@ -363,11 +366,13 @@ TEST_F(SdlSoundPlayerTest, AnUnpluggedDeviceIsReplacedAtTheNextRequest)
 {
     bool unplugged = false;
     int opened = 0;
-    SdlSoundPlayer player(m_clock, "", [&](SoundVoice &voice, const std::optional<OutputFormat> &, std::string &) -> std::unique_ptr<AudioOutput> {
-        ++opened;
-        unplugged = false;
-        return std::make_unique<UnpluggableOutput>(voice, unplugged);
-    });
+    SdlSoundPlayer player(m_clock, "",
+                          [&](SoundVoice &voice, const std::optional<OutputFormat> &,
+                              std::string &) -> std::unique_ptr<AudioOutput> {
+                              ++opened;
+                              unplugged = false;
+                              return std::make_unique<UnpluggableOutput>(voice, unplugged);
+                          });
     const std::string bell = m_dir.tone("bell.wav", 0.1);
     EXPECT_TRUE(player.play(bell, sndAsync));
     EXPECT_TRUE(player.play(bell, sndAsync));
@@ -383,11 +388,13 @@ TEST_F(SdlSoundPlayerTest, AnUnpluggedDeviceIsReplacedAtTheNextRequest)
 TEST_F(SdlSoundPlayerTest, WhenNoDeviceCanBeOpenedTheReasonIsGivenOnceAndSoundsGoOnSilently)
 {
     int tries = 0;
-    SdlSoundPlayer player(m_clock, "", [&](SoundVoice &, const std::optional<OutputFormat> &, std::string &error) -> std::unique_ptr<AudioOutput> {
-        ++tries;
-        error = "the test has no device";
-        return nullptr;
-    });
+    SdlSoundPlayer player(m_clock, "",
+                          [&](SoundVoice &, const std::optional<OutputFormat> &,
+                              std::string &error) -> std::unique_ptr<AudioOutput> {
+                              ++tries;
+                              error = "the test has no device";
+                              return nullptr;
+                          });
     testing::internal::CaptureStderr();
     const auto start = Steady::now();
     EXPECT_TRUE(player.play(m_dir.tone("tone.wav", 0.3), sndSync));

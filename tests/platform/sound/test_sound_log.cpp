@@ -30,9 +30,11 @@ TEST(SoundLog, LineHoldsLocalTimeKindNameModeAndOutcomeSeparatedByTabs)
 {
     TzGuard tz("Europe/Berlin");
     const TimePoint t = localTime(2026, 12, 8, 7, 0, 0);
-    EXPECT_EQ(SoundLog::formatLine(t, SoundKind::Snippet, "WAVEFILE_7", SoundMode::Sync, SoundOutcome::Played),
-              "2026-12-08T07:00:00\tsnippet\tWAVEFILE_7\tsync\tplayed");
-    EXPECT_EQ(SoundLog::formatLine(t, SoundKind::File, "/x/bell.wav", SoundMode::AsyncNoStop, SoundOutcome::Skipped),
+    EXPECT_EQ(
+        SoundLog::formatLine(t, SoundKind::Snippet, "WAVEFILE_7", SoundMode::Sync, SoundOutcome::Played),
+        "2026-12-08T07:00:00\tsnippet\tWAVEFILE_7\tsync\tplayed");
+    EXPECT_EQ(SoundLog::formatLine(t, SoundKind::File, "/x/bell.wav", SoundMode::AsyncNoStop,
+                                   SoundOutcome::Skipped),
               "2026-12-08T07:00:00\tfile\t/x/bell.wav\tasync-nostop\tskipped");
     EXPECT_EQ(SoundLog::formatLine(t, SoundKind::Beep, "0", SoundMode::Async, SoundOutcome::Default),
               "2026-12-08T07:00:00\tbeep\t0\tasync\tdefault");
@@ -51,8 +53,8 @@ TEST(SoundLog, TimeFollowsTheLocalZoneAcrossDaylightSaving)
 
 TEST(SoundLog, NamesWithTabsOrLineBreaksCannotBreakTheColumns)
 {
-    const std::string line = SoundLog::formatLine({}, SoundKind::File, "a\tb\nc\rd.wav", SoundMode::Sync,
-                                                  SoundOutcome::Default);
+    const std::string line =
+        SoundLog::formatLine({}, SoundKind::File, "a\tb\nc\rd.wav", SoundMode::Sync, SoundOutcome::Default);
     EXPECT_EQ(line.find('\n'), std::string::npos);
     EXPECT_NE(line.find("\ta b c d.wav\t"), std::string::npos);
     EXPECT_EQ(std::count(line.begin(), line.end(), '\t'), 4);

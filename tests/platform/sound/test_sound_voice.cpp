@@ -125,7 +125,7 @@ TEST(SoundVoice, TheReaderOfACutOffSoundIsToldToStop)
     voice.start({0.25f});
     EXPECT_FALSE(voice.append(first, {0.5f}));
     EXPECT_FALSE(voice.waitForRoom(first, 1)); // returns at once instead of waiting for room
-    voice.finish(first);                        // a late finish does not end the new sound
+    voice.finish(first);                       // a late finish does not end the new sound
     EXPECT_TRUE(voice.busy());
 }
 

@@ -99,7 +99,8 @@ TEST_F(WaveDeviceSdlTest, RecordingThroughCaptureIsSavedAsTheFirstNumberedWave)
     EXPECT_EQ(sf_readf_short(file, recorded.data(), info.frames), info.frames);
     sf_close(file);
     const std::size_t compared = std::min(recorded.size(), input.size());
-    EXPECT_TRUE(std::equal(recorded.begin(), recorded.begin() + static_cast<std::ptrdiff_t>(compared), input.begin()))
+    EXPECT_TRUE(
+        std::equal(recorded.begin(), recorded.begin() + static_cast<std::ptrdiff_t>(compared), input.begin()))
         << "the recording differs from what the capture device delivered";
     // The temporary file stays the empty wave: a recording is only kept by OK.
     EXPECT_EQ(std::filesystem::file_size(programDir + "waves/temp.wav"), 44u);

@@ -1,7 +1,7 @@
 // X errors are per process: a trap must catch its own display's errors and leave every other
 // connection's errors, and any handler installed meanwhile, to their owners.
-#include <gtest/gtest.h>
 #include "tests/support/display_required.h"
+#include <gtest/gtest.h>
 
 #include "app/platform/x11/x11_error_trap.h"
 

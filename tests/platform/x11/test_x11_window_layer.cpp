@@ -11,15 +11,12 @@ namespace {
 
 using WindowLayerX11 = X11Test;
 
-TEST(WindowLayerFactory, NoDisplayGivesNoLayer)
-{
-    EXPECT_EQ(openX11WindowLayer(":9999"), nullptr);
-}
+TEST(WindowLayerFactory, NoDisplayGivesNoLayer) { EXPECT_EQ(openX11WindowLayer(":9999"), nullptr); }
 
 TEST_F(WindowLayerX11, TitlesRoundTripInUtf8AndLatin1)
 {
     const Window w = x.createWindow("Start");
-    const std::string accented = "Caf\xC3\xA9 menu";        // fits Latin-1
+    const std::string accented = "Caf\xC3\xA9 menu";           // fits Latin-1
     const std::string clock = "\xE2\x8F\xB0 Uhr \xE2\x82\xAC"; // does not
     ASSERT_TRUE(layer->setTitle(w, accented));
     EXPECT_EQ(layer->title(w), accented);
@@ -37,8 +34,10 @@ TEST_F(WindowLayerX11, TitlesRoundTripInUtf8AndLatin1)
 TEST_F(WindowLayerX11, OlderProgramsLatin1NameIsReadAsUtf8)
 {
     const Window w = x.createWindow("");
-    x.setWmNameOnly(w, "Gr\xFC\xDF" "e");
-    EXPECT_EQ(layer->title(w), "Gr\xC3\xBC\xC3\x9F" "e");
+    x.setWmNameOnly(w, "Gr\xFC\xDF"
+                       "e");
+    EXPECT_EQ(layer->title(w), "Gr\xC3\xBC\xC3\x9F"
+                               "e");
 }
 
 TEST_F(WindowLayerX11, UntitledWindowHasAnEmptyTitle)

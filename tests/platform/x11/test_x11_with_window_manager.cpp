@@ -1,8 +1,8 @@
 // The window layer under a real reparenting window manager: frames, the active window,
 // minimizing and restoring, closing through the manager, and the title clock following the
 // active window.
-#include <gtest/gtest.h>
 #include "tests/support/display_required.h"
+#include <gtest/gtest.h>
 
 #include "app/clock/title_decorator.h"
 #include "app/platform/window_layer.h"
@@ -49,8 +49,10 @@ protected:
     {
         const Window w = x->createWindow(title);
         EXPECT_TRUE(waitUntil([&] {
-            return layer->findByTitle(title) == w && parentOfWindow(w) != x->root() && layer->foregroundWindow() == w;
-        })) << title << " was not managed";
+            return layer->findByTitle(title) == w && parentOfWindow(w) != x->root() &&
+                   layer->foregroundWindow() == w;
+        })) << title
+            << " was not managed";
         return w;
     }
     Window parentOfWindow(Window w)

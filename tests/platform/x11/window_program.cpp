@@ -22,7 +22,8 @@ int main(int argc, char **argv)
     Display *display = XOpenDisplay(nullptr);
     if (!display)
         return 2;
-    const Window window = XCreateSimpleWindow(display, DefaultRootWindow(display), 0, 0, 160, 60, 1, 0, 0xFFFFFF);
+    const Window window =
+        XCreateSimpleWindow(display, DefaultRootWindow(display), 0, 0, 160, 60, 1, 0, 0xFFFFFF);
     // An unmapped helper window with the same pid, as toolkits make, must not be taken for it.
     const Window helper = XCreateSimpleWindow(display, DefaultRootWindow(display), 0, 0, 1, 1, 0, 0, 0);
     const Atom netWmPid = XInternAtom(display, "_NET_WM_PID", False);

@@ -2,8 +2,8 @@
 // A test with a window layer on the display under test and a second connection that plays the
 // other programs (and, where a test asks, the window manager).
 // GoogleTest comes before Xlib, whose None macro would otherwise rewrite GoogleTest's own None.
-#include <gtest/gtest.h>
 #include "tests/support/display_required.h"
+#include <gtest/gtest.h>
 
 #include "app/platform/window_layer.h"
 #include "app/platform/x11/x11_window_layer.h"

@@ -1,6 +1,6 @@
 // The type, text and activate verbs of the kyloom command as a user runs them.
-#include <gtest/gtest.h>
 #include "tests/support/display_required.h"
+#include <gtest/gtest.h>
 
 #include "tests/macroengine/support/test_key_string_window.h"
 #include "tests/macroengine/support/tool_runner.h"
@@ -12,8 +12,7 @@ using namespace orvane::test;
 
 namespace {
 
-class KyloomTypingTool : public ::testing::Test
-{
+class KyloomTypingTool : public ::testing::Test {
 protected:
     static void SetUpTestSuite()
     {
@@ -29,10 +28,7 @@ protected:
         s_keepServer = nullptr;
     }
 
-    void SetUp() override
-    {
-        ORVANE_NEEDS_DISPLAY(s_keepServer, "needs an X display");
-    }
+    void SetUp() override { ORVANE_NEEDS_DISPLAY(s_keepServer, "needs an X display"); }
 
     static inline Display *s_keepServer = nullptr;
 };
@@ -41,9 +37,13 @@ protected:
 
 TEST_F(KyloomTypingTool, WrongArgumentsAreUsageErrors)
 {
-    for (const std::vector<std::string> &args :
-         {std::vector<std::string>{"type"}, {"type", "a", "b"}, {"type", "--wait"},
-          {"text"}, {"text", "a", "b"}, {"activate"}, {"activate", "a", "b"}}) {
+    for (const std::vector<std::string> &args : {std::vector<std::string>{"type"},
+                                                 {"type", "a", "b"},
+                                                 {"type", "--wait"},
+                                                 {"text"},
+                                                 {"text", "a", "b"},
+                                                 {"activate"},
+                                                 {"activate", "a", "b"}}) {
         const ToolResult result = runKyloom(args);
         EXPECT_EQ(result.status, 2) << args[0] << " with " << args.size() - 1 << " arguments";
         EXPECT_NE(result.err.find("usage: kyloom " + args[0]), std::string::npos) << result.err;

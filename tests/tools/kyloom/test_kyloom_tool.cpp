@@ -1,6 +1,6 @@
 // The kyloom command as a user runs it: output, messages and exit statuses.
-#include "tests/macroengine/support/engine_fixture.h"
 #include "macro_files/macro_file_writer.h"
+#include "tests/macroengine/support/engine_fixture.h"
 #include "tests/macroengine/support/tool_runner.h"
 
 #include <gtest/gtest.h>
@@ -39,8 +39,7 @@ TEST(KyloomTool, VersionAndHelp)
 TEST(KyloomTool, HelpNamesTheToggleRecordKey)
 {
     const auto help = runKyloom({"--help"});
-    EXPECT_NE(help.out.find("Ctrl+Alt+Shift+F11 (the toggle-record key)"), std::string::npos)
-        << help.out;
+    EXPECT_NE(help.out.find("Ctrl+Alt+Shift+F11 (the toggle-record key)"), std::string::npos) << help.out;
 }
 
 TEST(KyloomTool, HelpOnAVerbShowsItsUsageAndDetails)
@@ -116,8 +115,7 @@ TEST(KyloomTool, KeyNameRefusesWhatIsNoKey)
     EXPECT_EQ(runKyloom({"keyname"}).status, 2);
 }
 
-class KyloomListTest : public test::EngineTest
-{
+class KyloomListTest : public test::EngineTest {
 protected:
     KyloomListTest()
     {

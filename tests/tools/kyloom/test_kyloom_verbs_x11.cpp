@@ -6,8 +6,8 @@
 
 #include <algorithm>
 #include <csignal>
-#include <fcntl.h>
 #include <cstdlib>
+#include <fcntl.h>
 #include <future>
 #include <spawn.h>
 #include <sys/wait.h>
@@ -19,10 +19,7 @@ extern char **environ;
 namespace orvane::test {
 namespace {
 
-void pause(int ms)
-{
-    std::this_thread::sleep_for(std::chrono::milliseconds(ms));
-}
+void pause(int ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
 
 std::string tempFile(const char *name)
 {
@@ -132,8 +129,7 @@ TEST(KyloomVerbsX11, NoDisplayEndsWithStatusOne)
     const ToolResult result = runKyloom({"bind", "/nonexistent.mac"});
     setenv("DISPLAY", saved.c_str(), 1);
     EXPECT_EQ(result.status, 1);
-    EXPECT_NE(result.err.find("Error creating macro message processing window"),
-              std::string::npos);
+    EXPECT_NE(result.err.find("Error creating macro message processing window"), std::string::npos);
 }
 
 } // namespace

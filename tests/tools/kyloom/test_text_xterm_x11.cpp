@@ -69,18 +69,17 @@ Window findTitled(Display *display, const std::string &title)
 
 // An xterm whose shell reads one line and writes it to a file, so that the test sees exactly
 // the characters the terminal received.
-class LineTerminal
-{
+class LineTerminal {
 public:
     LineTerminal(const std::string &title, const fs::path &output)
         : m_output(output), m_ready(output.string() + ".ready")
     {
         // The shell says when it runs: keys typed while xterm is still setting up its terminal
         // can be flushed with the terminal's settings and never reach the shell.
-        const std::string script = "printf ok > '" + m_ready.string() + "'; IFS= read -r line; printf '%s' \"$line\" > '" +
-                                   output.string() + "'";
-        std::vector<std::string> args = {"xterm", "-u8", "-T", title, "-geometry", "60x5+0+0",
-                                         "-e", "sh", "-c", script};
+        const std::string script = "printf ok > '" + m_ready.string() +
+                                   "'; IFS= read -r line; printf '%s' \"$line\" > '" + output.string() + "'";
+        std::vector<std::string> args = {"xterm",    "-u8", "-T", title, "-geometry",
+                                         "60x5+0+0", "-e",  "sh", "-c",  script};
         std::vector<char *> argv;
         for (std::string &a : args)
             argv.push_back(a.data());
@@ -139,17 +138,15 @@ private:
     mutable pid_t m_pid = -1;
 };
 
-class KyloomTextXterm : public ::testing::Test
-{
+class KyloomTextXterm : public ::testing::Test {
 protected:
     void SetUp() override
     {
         ASSERT_NE(std::getenv("DISPLAY"), nullptr) << "runs under an X server (xvfb-run)";
         m_display = XOpenDisplay(nullptr);
         ASSERT_NE(m_display, nullptr);
-        m_dir = fs::temp_directory_path() /
-                ("kyloom_text_" + std::to_string(getpid()) + "_" +
-                 ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        m_dir = fs::temp_directory_path() / ("kyloom_text_" + std::to_string(getpid()) + "_" +
+                                             ::testing::UnitTest::GetInstance()->current_test_info()->name());
         fs::create_directories(m_dir);
     }
 
