@@ -1,5 +1,7 @@
 #include "app/platform/cd/cd_audio_stream.h"
 
+#include "app/platform/sound/sdl_audio_subsystem.h"
+
 namespace orvane {
 namespace {
 
@@ -10,12 +12,8 @@ constexpr int kDeviceFrames = 1024;
 
 std::unique_ptr<CdAudioStream> CdAudioStream::open(Render render, std::string &error)
 {
-    // SDL would otherwise catch SIGINT and SIGTERM for an event queue this program never reads.
-    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
-    if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
-        error = SDL_GetError();
+    if (!acquireSdlAudio(error))
         return nullptr;
-    }
     std::unique_ptr<CdAudioStream> stream(new CdAudioStream(std::move(render)));
     SDL_AudioSpec want{};
     want.freq = 44100;
@@ -29,7 +27,7 @@ std::unique_ptr<CdAudioStream> CdAudioStream::open(Render render, std::string &e
     stream->m_device = SDL_OpenAudioDevice(nullptr, 0, &want, &have, 0);
     if (stream->m_device == 0) {
         error = SDL_GetError();
-        SDL_QuitSubSystem(SDL_INIT_AUDIO);
+        releaseSdlAudio();
         return nullptr;
     }
     return stream;
@@ -41,7 +39,7 @@ CdAudioStream::~CdAudioStream()
 {
     if (m_device != 0) {
         SDL_CloseAudioDevice(m_device);
-        SDL_QuitSubSystem(SDL_INIT_AUDIO);
+        releaseSdlAudio();
     }
 }
 

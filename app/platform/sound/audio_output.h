@@ -10,6 +10,9 @@ public:
     virtual OutputFormat format() const = 0;
     // Whether the device has gone away (unplugged, its server ended) and a new one must be opened.
     virtual bool lost() const { return false; }
+    // Stops taking samples from the voice, at once; closing the device (the destructor) may
+    // take a few buffers longer, and happens while a newer output may already be playing.
+    virtual void quiet() {}
 };
 
 } // namespace orvane

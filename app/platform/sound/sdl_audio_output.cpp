@@ -1,5 +1,7 @@
 #include "app/platform/sound/sdl_audio_output.h"
 
+#include "app/platform/sound/sdl_audio_subsystem.h"
+
 namespace orvane {
 namespace {
 
@@ -12,13 +14,8 @@ constexpr int kDeviceFrames = 512;
 std::unique_ptr<SdlAudioOutput>
 SdlAudioOutput::open(SoundVoice &voice, const std::optional<OutputFormat> &format, std::string &error)
 {
-    // SDL would otherwise catch SIGINT and SIGTERM for its event queue, which this program
-    // never reads; the program closes itself on those signals.
-    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
-    if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
-        error = SDL_GetError();
+    if (!acquireSdlAudio(error))
         return nullptr;
-    }
     SDL_AudioSpec want{};
     want.freq = format ? format->rate : 44100;
     want.format = AUDIO_F32SYS;
@@ -33,7 +30,7 @@ SdlAudioOutput::open(SoundVoice &voice, const std::optional<OutputFormat> &forma
     const SDL_AudioDeviceID device = SDL_OpenAudioDevice(nullptr, 0, &want, &have, allowed);
     if (device == 0) {
         error = SDL_GetError();
-        SDL_QuitSubSystem(SDL_INIT_AUDIO);
+        releaseSdlAudio();
         return nullptr;
     }
     std::unique_ptr<SdlAudioOutput> output(
@@ -49,13 +46,19 @@ SdlAudioOutput::SdlAudioOutput(SDL_AudioDeviceID device, OutputFormat format)
 SdlAudioOutput::~SdlAudioOutput()
 {
     SDL_CloseAudioDevice(m_device);
-    SDL_QuitSubSystem(SDL_INIT_AUDIO);
+    releaseSdlAudio();
 }
 
 bool SdlAudioOutput::lost() const
 {
-    // The device is never paused after opening, so "stopped" means SDL has lost it.
+    // The device is paused only when it is about to close, so "stopped" means SDL has lost it.
     return SDL_GetAudioDeviceStatus(m_device) == SDL_AUDIO_STOPPED;
+}
+
+void SdlAudioOutput::quiet()
+{
+    // Pausing waits for a callback under way, and no callback follows.
+    SDL_PauseAudioDevice(m_device, 1);
 }
 
 void SdlAudioOutput::callback(void *user, Uint8 *stream, int len)

@@ -26,6 +26,7 @@ public:
 
     OutputFormat format() const override { return m_format; }
     bool lost() const override;
+    void quiet() override;
 
 private:
     SdlAudioOutput(SDL_AudioDeviceID device, OutputFormat format);

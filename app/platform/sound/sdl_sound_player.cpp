@@ -1,6 +1,7 @@
 #include "app/platform/sound/sdl_sound_player.h"
 
 #include "app/platform/sound/sdl_audio_output.h"
+#include "app/platform/sound/sdl_audio_subsystem.h"
 #include "app/platform/sound/silent_audio_output.h"
 #include "app/platform/sound/tone_generator.h"
 
@@ -78,7 +79,7 @@ SdlSoundPlayer::~SdlSoundPlayer()
     m_output.reset();
     std::lock_guard lock(m_outputMutex);
     if (m_holdsSdlAudio && m_lastFormat)
-        SDL_QuitSubSystem(SDL_INIT_AUDIO);
+        releaseSdlAudio();
 }
 
 OutputFormat SdlSoundPlayer::outputFormat()
@@ -96,7 +97,7 @@ OutputFormat SdlSoundPlayer::outputFormat()
 bool SdlSoundPlayer::openOutput()
 {
     {
-        std::lock_guard lock(m_outputMutex);
+        std::unique_lock lock(m_outputMutex);
         if (m_output && m_hasDevice && m_output->lost()) {
             std::fprintf(stderr, "orvane: the sound device has gone; opening the default one again\n");
             m_output.reset();
@@ -105,6 +106,11 @@ bool SdlSoundPlayer::openOutput()
             return m_hasDevice;
         std::string error;
         m_output = m_openDevice(m_voice, m_lastFormat, error);
+        if (!m_output && m_closing) {
+            // Some drivers allow one output device at a time: wait for the idle one to go.
+            m_closed.wait_for(lock, std::chrono::seconds(2), [this] { return !m_closing; });
+            m_output = m_openDevice(m_voice, m_lastFormat, error);
+        }
         m_hasDevice = m_output != nullptr;
         if (!m_output) {
             if (!m_silenceReported)
@@ -115,7 +121,8 @@ bool SdlSoundPlayer::openOutput()
         if (!m_lastFormat && m_hasDevice && m_holdsSdlAudio) {
             // SDL's audio driver stays loaded while the device is closed, so that opening it
             // again after a rest costs only the device itself.
-            SDL_InitSubSystem(SDL_INIT_AUDIO);
+            std::string ignored;
+            acquireSdlAudio(ignored);
         } else if (!m_lastFormat) {
             m_holdsSdlAudio = false;
         }
@@ -145,29 +152,46 @@ bool SdlSoundPlayer::outputOpen() const
     return m_output != nullptr;
 }
 
+bool SdlSoundPlayer::outputClosing() const
+{
+    std::lock_guard lock(m_outputMutex);
+    return m_closing;
+}
+
 void SdlSoundPlayer::closeWhenIdle(std::stop_token stop)
 {
     std::unique_lock lock(m_closerMutex);
     while (!stop.stop_requested()) {
         lock.unlock();
-        const std::optional<std::chrono::milliseconds> wait = closeIfIdle();
+        IdleCheck check = closeIfIdle();
+        // Closing a device waits for its thread, which can take two or three buffers. It
+        // happens outside the request lock, so that a sound asked for meanwhile opens a new
+        // device at once instead of waiting for the old one to go.
+        if (check.closing) {
+            check.closing.reset();
+            {
+                std::lock_guard output(m_outputMutex);
+                m_closing = false;
+            }
+            m_closed.notify_all();
+        }
         lock.lock();
         // Closed (or never opened): nothing to do until an output opens; no wake-ups at rest.
-        if (!wait)
+        if (!check.wait)
             m_closerWake.wait(lock, stop, [this] { return outputOpen(); });
         else
-            m_closerWake.wait_for(lock, stop, *wait, [] { return false; });
+            m_closerWake.wait_for(lock, stop, *check.wait, [] { return false; });
     }
     // SDL keeps per-thread error state that only its own threads free on exit.
     SDL_TLSCleanup();
 }
 
-std::optional<std::chrono::milliseconds> SdlSoundPlayer::closeIfIdle()
+SdlSoundPlayer::IdleCheck SdlSoundPlayer::closeIfIdle()
 {
     using namespace std::chrono;
     std::lock_guard request(m_requestMutex);
     if (!outputOpen())
-        return std::nullopt;
+        return {};
     const auto now = steady_clock::now();
     if (m_voice.busy())
         m_lastSound = now;
@@ -175,15 +199,18 @@ std::optional<std::chrono::milliseconds> SdlSoundPlayer::closeIfIdle()
     // at most, and only while the output is open (its own thread wakes far more often).
     const auto idle = duration_cast<milliseconds>(now - m_lastSound);
     if (idle < m_idleClose)
-        return std::min<milliseconds>(m_idleClose - idle, milliseconds(1000));
+        return {std::min<milliseconds>(m_idleClose - idle, milliseconds(1000)), nullptr};
     if (m_reader.joinable())
         m_reader.join();
-    std::unique_ptr<AudioOutput> closing;
+    IdleCheck check;
     {
         std::lock_guard lock(m_outputMutex);
-        closing = std::move(m_output);
+        check.closing = std::move(m_output);
+        m_closing = true;
     }
-    return std::nullopt;
+    // Silenced before the lock goes, so that it never takes samples of the next sound.
+    check.closing->quiet();
+    return check;
 }
 
 bool SdlSoundPlayer::play(const std::string &fileName, SoundFlags flags)

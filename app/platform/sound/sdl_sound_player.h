@@ -55,6 +55,8 @@ public:
     bool hasDevice();
     // Whether an output (device or silent stand-in) is open now.
     bool outputOpen() const;
+    // Whether an output closed for rest is still going away (its device's thread ending).
+    bool outputClosing() const;
     // When the audio thread handed out the first samples of the latest sound (for measuring
     // how long a request takes to be heard).
     std::optional<SoundVoice::SteadyTime> latestFirstSampleTime() const;
@@ -85,8 +87,12 @@ private:
     void waitUntilDone(std::uint64_t id, std::chrono::milliseconds length);
     // The idle closer's thread: closes the output once nothing has played for m_idleClose.
     void closeWhenIdle(std::stop_token stop);
-    // Closes the output if it is idle; the time still to wait otherwise.
-    std::optional<std::chrono::milliseconds> closeIfIdle();
+    struct IdleCheck {
+        std::optional<std::chrono::milliseconds> wait; // none: the output is closed
+        std::unique_ptr<AudioOutput> closing;          // silenced, for the caller to close
+    };
+    // Takes the output away if it is idle; else the time still to wait.
+    IdleCheck closeIfIdle();
 
     SoundLog m_log;
     SoundVoice m_voice;
@@ -98,6 +104,8 @@ private:
     bool m_hasDevice = false;
     bool m_silenceReported = false;
     std::optional<OutputFormat> m_lastFormat;
+    bool m_closing = false; // an idle output is being closed, outside the request lock
+    std::condition_variable m_closed;
     std::chrono::steady_clock::time_point m_lastSound; // guarded by m_requestMutex
     std::atomic<std::uint64_t> m_latestId{0};
     std::jthread m_reader; // decodes the rest of a long file while it plays

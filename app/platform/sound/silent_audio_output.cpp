@@ -9,14 +9,17 @@ SilentAudioOutput::SilentAudioOutput(SoundVoice &voice, OutputFormat format)
     : m_voice(voice), m_format(format), m_thread([this] { run(); })
 {}
 
-SilentAudioOutput::~SilentAudioOutput()
+SilentAudioOutput::~SilentAudioOutput() { quiet(); }
+
+void SilentAudioOutput::quiet()
 {
     {
         std::lock_guard lock(m_mutex);
         m_quit = true;
     }
     m_wake.notify_all();
-    m_thread.join();
+    if (m_thread.joinable())
+        m_thread.join();
 }
 
 void SilentAudioOutput::run()

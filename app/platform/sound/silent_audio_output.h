@@ -19,6 +19,7 @@ public:
     SilentAudioOutput &operator=(const SilentAudioOutput &) = delete;
 
     OutputFormat format() const override { return m_format; }
+    void quiet() override;
 
 private:
     void run();

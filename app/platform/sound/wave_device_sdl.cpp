@@ -1,5 +1,7 @@
 #include "app/platform/sound/wave_device_sdl.h"
 
+#include "app/platform/sound/sdl_audio_subsystem.h"
+
 #include <sndfile.h>
 
 #include <algorithm>
@@ -21,17 +23,16 @@ SdlWaveDevice::~SdlWaveDevice()
 {
     endStreams();
     if (m_audioReady)
-        SDL_QuitSubSystem(SDL_INIT_AUDIO);
+        releaseSdlAudio();
 }
 
 WaveError SdlWaveDevice::ensureAudio()
 {
     if (m_audioReady)
         return std::nullopt;
-    // The program closes itself on SIGINT and SIGTERM; SDL must not take them over.
-    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
-    if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0)
-        return std::string("No sound device is available: ") + SDL_GetError();
+    std::string error;
+    if (!acquireSdlAudio(error))
+        return "No sound device is available: " + error;
     m_audioReady = true;
     return std::nullopt;
 }

@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <csignal>
 #include <thread>
 
@@ -404,4 +405,40 @@ TEST_F(SdlSoundPlayerTest, WhenNoDeviceCanBeOpenedTheReasonIsGivenOnceAndSoundsG
     EXPECT_EQ(testing::internal::GetCapturedStderr(),
               "orvane: no sound output (the test has no device); sounds will be silent\n");
     EXPECT_EQ(tries, 1);
+}
+
+namespace {
+
+// A device that takes half a second to close, as a real one may take a few buffers.
+class SlowClosingOutput : public SilentAudioOutput {
+public:
+    using SilentAudioOutput::SilentAudioOutput;
+    ~SlowClosingOutput() override { std::this_thread::sleep_for(500ms); }
+};
+
+} // namespace
+
+TEST_F(SdlSoundPlayerTest, ASoundAskedForWhileTheIdleDeviceClosesDoesNotWaitForTheClosing)
+{
+    std::atomic<int> opened = 0;
+    SdlSoundPlayer player(
+        m_clock, "",
+        [&](SoundVoice &voice, const std::optional<OutputFormat> &, std::string &) -> std::unique_ptr<AudioOutput> {
+            ++opened;
+            return std::make_unique<SlowClosingOutput>(voice);
+        },
+        50ms);
+    const std::string bell = m_dir.tone("bell.wav", 0.05);
+    EXPECT_TRUE(player.play(bell, sndAsync));
+    const auto limit = Steady::now() + 2s;
+    while (player.outputOpen() && Steady::now() < limit)
+        std::this_thread::sleep_for(2ms);
+    ASSERT_FALSE(player.outputOpen());
+    // The first device is closing now; the next sound opens another one at once.
+    const auto start = Steady::now();
+    EXPECT_TRUE(player.play(bell, sndAsync));
+    EXPECT_LT(since(start), 250ms);
+    EXPECT_EQ(opened, 2);
+    EXPECT_TRUE(player.play(bell, sndSync));
+    EXPECT_LT(since(start), 400ms);
 }
