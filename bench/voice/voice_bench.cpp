@@ -175,7 +175,9 @@ void BM_SnippetAfterTheDeviceClosedAtRest(benchmark::State &state)
     const auto image = SnippetLibrary::find("WAVEFILE_7");
     timeRequests(
         state, player, 11, [&] { return waitForRest(state, player, true); },
-        [&] { player.play(SoundImage{"WAVEFILE_7", *image}, sndAsync); });
+        [&] {
+            player.play(SoundImage{"WAVEFILE_7", *image}, sndAsync);
+        });
 }
 BENCHMARK(BM_SnippetAfterTheDeviceClosedAtRest)
     ->UseManualTime()

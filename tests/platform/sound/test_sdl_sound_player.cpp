@@ -423,7 +423,8 @@ TEST_F(SdlSoundPlayerTest, ASoundAskedForWhileTheIdleDeviceClosesDoesNotWaitForT
     std::atomic<int> opened = 0;
     SdlSoundPlayer player(
         m_clock, "",
-        [&](SoundVoice &voice, const std::optional<OutputFormat> &, std::string &) -> std::unique_ptr<AudioOutput> {
+        [&](SoundVoice &voice, const std::optional<OutputFormat> &,
+            std::string &) -> std::unique_ptr<AudioOutput> {
             ++opened;
             return std::make_unique<SlowClosingOutput>(voice);
         },
