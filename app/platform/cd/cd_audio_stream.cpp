@@ -12,9 +12,10 @@ constexpr int kDeviceFrames = 1024;
 
 std::unique_ptr<CdAudioStream> CdAudioStream::open(Render render, std::string &error)
 {
-    if (!acquireSdlAudio(error))
+    const SdlApi *sdl = acquireSdlAudio(error);
+    if (!sdl)
         return nullptr;
-    std::unique_ptr<CdAudioStream> stream(new CdAudioStream(std::move(render)));
+    std::unique_ptr<CdAudioStream> stream(new CdAudioStream(*sdl, std::move(render)));
     SDL_AudioSpec want{};
     want.freq = 44100;
     want.format = AUDIO_S16SYS;
@@ -24,21 +25,21 @@ std::unique_ptr<CdAudioStream> CdAudioStream::open(Render render, std::string &e
     want.userdata = stream.get();
     SDL_AudioSpec have{};
     // No changes allowed: SDL converts CD audio to whatever the hardware takes.
-    stream->m_device = SDL_OpenAudioDevice(nullptr, 0, &want, &have, 0);
+    stream->m_device = sdl->OpenAudioDevice(nullptr, 0, &want, &have, 0);
     if (stream->m_device == 0) {
-        error = SDL_GetError();
+        error = sdl->GetError();
         releaseSdlAudio();
         return nullptr;
     }
     return stream;
 }
 
-CdAudioStream::CdAudioStream(Render render) : m_render(std::move(render)) {}
+CdAudioStream::CdAudioStream(const SdlApi &sdl, Render render) : m_sdl(sdl), m_render(std::move(render)) {}
 
 CdAudioStream::~CdAudioStream()
 {
     if (m_device != 0) {
-        SDL_CloseAudioDevice(m_device);
+        m_sdl.CloseAudioDevice(m_device);
         releaseSdlAudio();
     }
 }
@@ -48,7 +49,7 @@ void CdAudioStream::run(bool running)
     if (running == m_running)
         return;
     m_running = running;
-    SDL_PauseAudioDevice(m_device, running ? 0 : 1);
+    m_sdl.PauseAudioDevice(m_device, running ? 0 : 1);
 }
 
 void CdAudioStream::callback(void *user, Uint8 *stream, int len)

@@ -3,7 +3,7 @@
 // SDL's audio thread from a render function. It runs only while the disc plays, so an idle
 // player costs nothing. Without an audio device the stream is absent and the CD device keeps
 // time on its own.
-#include <SDL2/SDL.h>
+#include "app/platform/sound/sdl_api.h"
 
 #include <cstdint>
 #include <functional>
@@ -27,9 +27,10 @@ public:
     bool running() const { return m_running; }
 
 private:
-    CdAudioStream(Render render);
+    CdAudioStream(const SdlApi &sdl, Render render);
     static void callback(void *user, Uint8 *stream, int len);
 
+    const SdlApi &m_sdl;
     Render m_render;
     SDL_AudioDeviceID m_device = 0;
     bool m_running = false;

@@ -1,20 +1,26 @@
 #include "app/platform/sound/sample_converter.h"
 
-#include <SDL2/SDL.h>
+#include "app/platform/sound/sdl_api.h"
+
+#include <string>
 
 namespace orvane {
 
-void SampleConverter::StreamFree::operator()(_SDL_AudioStream *s) const { SDL_FreeAudioStream(s); }
+void SampleConverter::StreamFree::operator()(_SDL_AudioStream *s) const { sdl->FreeAudioStream(s); }
 
 std::optional<SampleConverter> SampleConverter::create(int fromRate, int fromChannels, OutputFormat to)
 {
     if (fromRate == to.rate && fromChannels == to.channels)
-        return SampleConverter(nullptr);
-    SDL_AudioStream *stream = SDL_NewAudioStream(AUDIO_F32SYS, static_cast<Uint8>(fromChannels), fromRate,
-                                                 AUDIO_F32SYS, static_cast<Uint8>(to.channels), to.rate);
+        return SampleConverter(nullptr, nullptr);
+    std::string error;
+    const SdlApi *sdl = loadSdl(error);
+    if (!sdl)
+        return std::nullopt;
+    SDL_AudioStream *stream = sdl->NewAudioStream(AUDIO_F32SYS, static_cast<Uint8>(fromChannels), fromRate,
+                                                  AUDIO_F32SYS, static_cast<Uint8>(to.channels), to.rate);
     if (!stream)
         return std::nullopt;
-    return SampleConverter(stream);
+    return SampleConverter(sdl, stream);
 }
 
 std::optional<std::vector<float>> SampleConverter::convert(const DecodedSound &sound, OutputFormat to)
@@ -32,25 +38,25 @@ std::vector<float> SampleConverter::push(const std::vector<float> &samples)
 {
     if (!m_stream)
         return samples;
-    if (SDL_AudioStreamPut(m_stream.get(), samples.data(),
-                           static_cast<int>(samples.size() * sizeof(float))) != 0)
+    if (sdl().AudioStreamPut(m_stream.get(), samples.data(),
+                             static_cast<int>(samples.size() * sizeof(float))) != 0)
         return {};
     return drain();
 }
 
 std::vector<float> SampleConverter::finish()
 {
-    if (!m_stream || SDL_AudioStreamFlush(m_stream.get()) != 0)
+    if (!m_stream || sdl().AudioStreamFlush(m_stream.get()) != 0)
         return {};
     return drain();
 }
 
 std::vector<float> SampleConverter::drain()
 {
-    std::vector<float> out(static_cast<std::size_t>(SDL_AudioStreamAvailable(m_stream.get())) /
+    std::vector<float> out(static_cast<std::size_t>(sdl().AudioStreamAvailable(m_stream.get())) /
                            sizeof(float));
     const int got =
-        SDL_AudioStreamGet(m_stream.get(), out.data(), static_cast<int>(out.size() * sizeof(float)));
+        sdl().AudioStreamGet(m_stream.get(), out.data(), static_cast<int>(out.size() * sizeof(float)));
     out.resize(got > 0 ? static_cast<std::size_t>(got) / sizeof(float) : 0);
     return out;
 }

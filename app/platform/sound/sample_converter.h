@@ -10,6 +10,10 @@
 struct _SDL_AudioStream;
 
 namespace orvane {
+struct SdlApi;
+}
+
+namespace orvane {
 
 class SampleConverter {
 public:
@@ -25,10 +29,13 @@ public:
 
 private:
     struct StreamFree {
+        const SdlApi *sdl;
         void operator()(_SDL_AudioStream *s) const;
     };
-    explicit SampleConverter(_SDL_AudioStream *stream) : m_stream(stream) {}
+    SampleConverter(const SdlApi *sdl, _SDL_AudioStream *stream) : m_stream(stream, StreamFree{sdl}) {}
     std::vector<float> drain();
+    // SDL, loaded before a stream was made.
+    const SdlApi &sdl() const { return *m_stream.get_deleter().sdl; }
 
     std::unique_ptr<_SDL_AudioStream, StreamFree> m_stream; // none: the formats already match
 };

@@ -14,7 +14,8 @@ constexpr int kDeviceFrames = 512;
 std::unique_ptr<SdlAudioOutput>
 SdlAudioOutput::open(SoundVoice &voice, const std::optional<OutputFormat> &format, std::string &error)
 {
-    if (!acquireSdlAudio(error))
+    const SdlApi *sdl = acquireSdlAudio(error);
+    if (!sdl)
         return nullptr;
     SDL_AudioSpec want{};
     want.freq = format ? format->rate : 44100;
@@ -27,38 +28,38 @@ SdlAudioOutput::open(SoundVoice &voice, const std::optional<OutputFormat> &forma
     // The sample format stays float (SDL converts it for the hardware); rate and channels
     // follow the device so that no second resampling happens inside SDL.
     const int allowed = format ? 0 : SDL_AUDIO_ALLOW_FREQUENCY_CHANGE | SDL_AUDIO_ALLOW_CHANNELS_CHANGE;
-    const SDL_AudioDeviceID device = SDL_OpenAudioDevice(nullptr, 0, &want, &have, allowed);
+    const SDL_AudioDeviceID device = sdl->OpenAudioDevice(nullptr, 0, &want, &have, allowed);
     if (device == 0) {
-        error = SDL_GetError();
+        error = sdl->GetError();
         releaseSdlAudio();
         return nullptr;
     }
     std::unique_ptr<SdlAudioOutput> output(
-        new SdlAudioOutput(device, OutputFormat{have.freq, have.channels}));
-    SDL_PauseAudioDevice(device, 0);
+        new SdlAudioOutput(*sdl, device, OutputFormat{have.freq, have.channels}));
+    sdl->PauseAudioDevice(device, 0);
     return output;
 }
 
-SdlAudioOutput::SdlAudioOutput(SDL_AudioDeviceID device, OutputFormat format)
-    : m_device(device), m_format(format)
+SdlAudioOutput::SdlAudioOutput(const SdlApi &sdl, SDL_AudioDeviceID device, OutputFormat format)
+    : m_sdl(sdl), m_device(device), m_format(format)
 {}
 
 SdlAudioOutput::~SdlAudioOutput()
 {
-    SDL_CloseAudioDevice(m_device);
+    m_sdl.CloseAudioDevice(m_device);
     releaseSdlAudio();
 }
 
 bool SdlAudioOutput::lost() const
 {
     // The device is paused only when it is about to close, so "stopped" means SDL has lost it.
-    return SDL_GetAudioDeviceStatus(m_device) == SDL_AUDIO_STOPPED;
+    return m_sdl.GetAudioDeviceStatus(m_device) == SDL_AUDIO_STOPPED;
 }
 
 void SdlAudioOutput::quiet()
 {
     // Pausing waits for a callback under way, and no callback follows.
-    SDL_PauseAudioDevice(m_device, 1);
+    m_sdl.PauseAudioDevice(m_device, 1);
 }
 
 void SdlAudioOutput::callback(void *user, Uint8 *stream, int len)

@@ -2,6 +2,7 @@
 // The real output: an SDL2 audio device (PipeWire, PulseAudio, ALSA, or SDL's dummy driver)
 // whose callback pulls float samples from the voice.
 #include "app/platform/sound/audio_output.h"
+#include "app/platform/sound/sdl_api.h"
 #include "app/platform/sound/sound_voice.h"
 
 #include <SDL2/SDL.h>
@@ -29,9 +30,10 @@ public:
     void quiet() override;
 
 private:
-    SdlAudioOutput(SDL_AudioDeviceID device, OutputFormat format);
+    SdlAudioOutput(const SdlApi &sdl, SDL_AudioDeviceID device, OutputFormat format);
     static void callback(void *user, Uint8 *stream, int len);
 
+    const SdlApi &m_sdl;
     SDL_AudioDeviceID m_device;
     OutputFormat m_format;
 };

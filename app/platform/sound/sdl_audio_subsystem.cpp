@@ -1,7 +1,5 @@
 #include "app/platform/sound/sdl_audio_subsystem.h"
 
-#include <SDL2/SDL.h>
-
 #include <mutex>
 
 namespace orvane {
@@ -15,23 +13,29 @@ std::mutex &subsystemMutex()
 
 } // namespace
 
-bool acquireSdlAudio(std::string &error)
+const SdlApi *acquireSdlAudio(std::string &error)
 {
+    const SdlApi *sdl = loadSdl(error);
+    if (!sdl)
+        return nullptr;
     std::lock_guard lock(subsystemMutex());
     // SDL would otherwise catch SIGINT and SIGTERM for an event queue this program never reads;
     // the program closes itself on those signals.
-    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
-    if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
-        error = SDL_GetError();
-        return false;
+    sdl->SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+    if (sdl->InitSubSystem(SDL_INIT_AUDIO) != 0) {
+        error = sdl->GetError();
+        return nullptr;
     }
-    return true;
+    return sdl;
 }
 
 void releaseSdlAudio()
 {
+    const SdlApi *sdl = loadedSdl();
+    if (!sdl)
+        return;
     std::lock_guard lock(subsystemMutex());
-    SDL_QuitSubSystem(SDL_INIT_AUDIO);
+    sdl->QuitSubSystem(SDL_INIT_AUDIO);
 }
 
 } // namespace orvane

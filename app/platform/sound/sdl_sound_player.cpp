@@ -5,8 +5,6 @@
 #include "app/platform/sound/silent_audio_output.h"
 #include "app/platform/sound/tone_generator.h"
 
-#include <SDL2/SDL.h>
-
 #include <cstdio>
 #include <cstdlib>
 
@@ -50,6 +48,14 @@ void feedRest(SoundVoice &voice, std::uint64_t id, WaveReader &reader, SampleCon
         if (!voice.append(id, converter.push(piece.samples)))
             return;
     }
+}
+
+// SDL keeps per-thread error state that only its own threads free on exit; a thread of ours
+// that may have called into SDL frees it before it ends. Nothing to do when SDL never loaded.
+void cleanUpSdlThreadState()
+{
+    if (const SdlApi *sdl = loadedSdl())
+        sdl->TLSCleanup();
 }
 
 } // namespace
@@ -182,8 +188,7 @@ void SdlSoundPlayer::closeWhenIdle(std::stop_token stop)
         else
             m_closerWake.wait_for(lock, stop, *check.wait, [] { return false; });
     }
-    // SDL keeps per-thread error state that only its own threads free on exit.
-    SDL_TLSCleanup();
+    cleanUpSdlThreadState();
 }
 
 SdlSoundPlayer::IdleCheck SdlSoundPlayer::closeIfIdle()
@@ -313,8 +318,7 @@ std::uint64_t SdlSoundPlayer::start(Prepared sound, OutputFormat format)
         m_reader = std::jthread([this, id, format, reader = std::move(sound.rest),
                                  converter = std::move(*sound.converter)]() mutable {
             feedRest(m_voice, id, *reader, converter, format);
-            // SDL keeps per-thread error state that only its own threads free on exit.
-            SDL_TLSCleanup();
+            cleanUpSdlThreadState();
         });
     }
     return id;

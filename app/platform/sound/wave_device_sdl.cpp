@@ -22,18 +22,18 @@ std::string sndfileError(SNDFILE *file) { return sf_strerror(file); }
 SdlWaveDevice::~SdlWaveDevice()
 {
     endStreams();
-    if (m_audioReady)
+    if (m_sdl)
         releaseSdlAudio();
 }
 
 WaveError SdlWaveDevice::ensureAudio()
 {
-    if (m_audioReady)
+    if (m_sdl)
         return std::nullopt;
     std::string error;
-    if (!acquireSdlAudio(error))
+    m_sdl = acquireSdlAudio(error);
+    if (!m_sdl)
         return "No sound device is available: " + error;
-    m_audioReady = true;
     return std::nullopt;
 }
 
@@ -48,9 +48,9 @@ SDL_AudioDeviceID SdlWaveDevice::openStream(int isCapture, SDL_AudioCallback cal
     want.userdata = this;
     SDL_AudioSpec have{};
     // No format changes allowed: SDL converts between the element's format and the hardware's.
-    const SDL_AudioDeviceID id = SDL_OpenAudioDevice(nullptr, isCapture, &want, &have, 0);
+    const SDL_AudioDeviceID id = m_sdl->OpenAudioDevice(nullptr, isCapture, &want, &have, 0);
     if (id == 0)
-        error = SDL_GetError();
+        error = m_sdl->GetError();
     return id;
 }
 
@@ -65,9 +65,9 @@ bool SdlWaveDevice::endStreams()
         std::swap(capture, m_captureStream);
     }
     if (play != 0)
-        SDL_CloseAudioDevice(play);
+        m_sdl->CloseAudioDevice(play);
     if (capture != 0)
-        SDL_CloseAudioDevice(capture);
+        m_sdl->CloseAudioDevice(capture);
     std::lock_guard lock(m_mutex);
     const bool wasRunning = m_mode == WaveMode::Playing || m_mode == WaveMode::Recording;
     if (m_open)
@@ -161,7 +161,7 @@ WaveError SdlWaveDevice::record()
         std::lock_guard lock(m_mutex);
         m_captureStream = id;
     }
-    SDL_PauseAudioDevice(id, 0);
+    m_sdl->PauseAudioDevice(id, 0);
     return std::nullopt;
 }
 
@@ -202,7 +202,7 @@ WaveError SdlWaveDevice::play()
         m_playStream = id;
         m_notReady = false;
     }
-    SDL_PauseAudioDevice(id, 0);
+    m_sdl->PauseAudioDevice(id, 0);
     return std::nullopt;
 }
 

@@ -6,7 +6,7 @@
 // with a clear text and the mode reads "Not ready" until the next command succeeds.
 #include "app/platform/wave_device.h"
 
-#include <SDL2/SDL.h>
+#include "app/platform/sound/sdl_api.h"
 
 #include <cstdint>
 #include <mutex>
@@ -58,7 +58,7 @@ private:
     WaveMode m_mode = WaveMode::NotReady;
     std::function<void()> m_notify;
 
-    bool m_audioReady = false;
+    const SdlApi *m_sdl = nullptr; // SDL, once its audio has been started for this device
     SDL_AudioDeviceID m_playStream = 0;
     SDL_AudioDeviceID m_captureStream = 0;
 };
