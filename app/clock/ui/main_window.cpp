@@ -231,8 +231,6 @@ void TMain::FormCreate()
 
     applyDisplaySettings();
     Panel2->setCaption(QString::fromStdString(m_tick.ClockText()));
-    if (!isMinimized())
-        sizeFace(Rounding::Truncate, true);
     QApplication::setEffectEnabled(Qt::UI_AnimateTooltip, false);
 
     const TIniFile &ini = *m_state.SettingsIni;
@@ -342,6 +340,11 @@ int TMain::MeasureText(const QString &text, const QFont &font) const
 
 void TMain::sizeFace(Rounding rounding, bool resetFont)
 {
+    // A window not on the screen is fitted when it is shown (FormShow), to the size and text it
+    // has then. Fitting it before, at sizes it never shows, cost a font engine per size tried and
+    // made up much of the start.
+    if (!isVisible())
+        return;
     const TSettingsRecord &r = m_settings.record;
     const FaceFrame frame = ScaleFaceFrame(Panel2->height(), r.bevelWidth, r.borderWidth, rounding);
     Panel2->setFrameWidths(frame.bevelWidth, frame.borderWidth);
