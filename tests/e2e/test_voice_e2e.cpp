@@ -49,6 +49,17 @@ bool WaitForLines(const std::string &path, std::size_t count, std::chrono::secon
     return false;
 }
 
+// Whether the process has a shared library whose file name starts with `name` loaded.
+bool HasLoaded(pid_t pid, const std::string &name)
+{
+    std::istringstream maps(ProgramRunner::readFile("/proc/" + std::to_string(pid) + "/maps"));
+    std::string line;
+    while (std::getline(maps, line))
+        if (line.find("/" + name) != std::string::npos)
+            return true;
+    return false;
+}
+
 class VoiceEndToEnd : public ::testing::Test {
 protected:
     void SetUp() override { ORVANE_SKIP_WITHOUT_DISPLAY("needs an X display (run under xvfb-run)"); }
@@ -78,11 +89,17 @@ TEST_F(VoiceEndToEnd, AnnounceBetweenIntervalsSpeaksHourZeroAndMinute)
     orvane.env["ORVANE_CLOCK_START"] = "2026-12-08T07:03:05";
     orvane.env["ORVANE_SOUND_LOG"] = orvane.file("sound.log");
     std::ofstream(orvane.file("Win.ini")) << "[intl]\nsShortTime=h:mm tt\n";
-    ASSERT_GT(orvane.start(), 0);
+    const pid_t pid = orvane.start();
+    ASSERT_GT(pid, 0);
     ASSERT_TRUE(orvane.waitUntilListening());
+    // The sound library is loaded by the first sound, not by the start.
+    EXPECT_FALSE(HasLoaded(pid, "libSDL2"));
     EXPECT_EQ(orvane.run({"--announce"}), 0);
     ASSERT_TRUE(WaitForLines(orvane.file("sound.log"), 3, std::chrono::seconds(10)));
-    const auto names = Snippets(ProgramRunner::readFile(orvane.file("sound.log")));
+    EXPECT_TRUE(HasLoaded(pid, "libSDL2"));
+    const std::string log = ProgramRunner::readFile(orvane.file("sound.log"));
+    EXPECT_EQ(log.find("\tsilent"), std::string::npos) << log;
+    const auto names = Snippets(log);
     ASSERT_EQ(names.size(), 3u);
     EXPECT_NE(names[0].find("WAVEFILE_7"), std::string::npos);
     EXPECT_NE(names[1].find("WAVEFILE_0"), std::string::npos);
