@@ -2,7 +2,7 @@
 
 #include "app/platform/sound/sdl_audio_subsystem.h"
 
-#include <sndfile.h>
+#include "app/platform/sound/sndfile_api.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -14,8 +14,6 @@ namespace orvane {
 namespace {
 
 constexpr const char *kNotOpen = "The wave device is not open.";
-
-std::string sndfileError(SNDFILE *file) { return sf_strerror(file); }
 
 } // namespace
 
@@ -89,21 +87,25 @@ void SdlWaveDevice::notifyEnd()
 WaveError SdlWaveDevice::openFile(const std::string &path)
 {
     close();
+    std::string error;
+    const SndfileApi *sf = loadSndfile(error);
+    if (!sf)
+        return "Cannot open the wave file " + path + ": " + error;
     SF_INFO info{};
-    SNDFILE *file = sf_open(path.c_str(), SFM_READ, &info);
+    SNDFILE *file = sf->open(path.c_str(), SFM_READ, &info);
     if (file == nullptr)
-        return "Cannot open the wave file " + path + ": " + sndfileError(nullptr);
+        return "Cannot open the wave file " + path + ": " + sf->strerror(nullptr);
     if (info.channels < 1 || info.channels > 8 || info.samplerate < 1000 || info.samplerate > 384000) {
-        sf_close(file);
+        sf->close(file);
         return "The file " + path + " is not a wave the recorder can play.";
     }
     if (info.frames < 0 || static_cast<std::uint64_t>(info.frames) * info.channels > kMaxSamples) {
-        sf_close(file);
+        sf->close(file);
         return "The file " + path + " is too long for the recorder.";
     }
     std::vector<std::int16_t> samples(static_cast<std::size_t>(info.frames) * info.channels);
-    const sf_count_t got = sf_readf_short(file, samples.data(), info.frames);
-    sf_close(file);
+    const sf_count_t got = sf->readf_short(file, samples.data(), info.frames);
+    sf->close(file);
     samples.resize(static_cast<std::size_t>(std::max<sf_count_t>(got, 0)) * info.channels);
     std::lock_guard lock(m_mutex);
     m_samples = std::move(samples);
@@ -232,6 +234,10 @@ WaveError SdlWaveDevice::save(const std::string &path)
         return kNotOpen;
     if (endStreams())
         notifyEnd();
+    std::string error;
+    const SndfileApi *sf = loadSndfile(error);
+    if (!sf)
+        return "Cannot create file " + path + ": " + error;
     std::string tmp = path + ".XXXXXX";
     const int fd = mkstemp(tmp.data());
     if (fd < 0)
@@ -246,17 +252,17 @@ WaveError SdlWaveDevice::save(const std::string &path)
         samples = m_samples;
     }
     info.format = SF_FORMAT_WAV | SF_FORMAT_PCM_16;
-    SNDFILE *file = sf_open_fd(fd, SFM_WRITE, &info, SF_TRUE);
+    SNDFILE *file = sf->open_fd(fd, SFM_WRITE, &info, SF_TRUE);
     if (file == nullptr) {
         ::close(fd);
         ::unlink(tmp.c_str());
-        return "Cannot create file " + path + ": " + sndfileError(nullptr);
+        return "Cannot create file " + path + ": " + sf->strerror(nullptr);
     }
     const sf_count_t frames =
         static_cast<sf_count_t>(samples.size() / static_cast<std::size_t>(info.channels));
-    const bool written = sf_writef_short(file, samples.data(), frames) == frames;
-    sf_write_sync(file);
-    const bool closed = sf_close(file) == 0;
+    const bool written = sf->writef_short(file, samples.data(), frames) == frames;
+    sf->write_sync(file);
+    const bool closed = sf->close(file) == 0;
     if (!written || !closed || std::rename(tmp.c_str(), path.c_str()) != 0) {
         ::unlink(tmp.c_str());
         return "Cannot write file " + path;

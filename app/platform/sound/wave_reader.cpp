@@ -1,6 +1,7 @@
 #include "app/platform/sound/wave_reader.h"
 
-#include <sndfile.h>
+#include "app/platform/sound/sndfile_api.h"
+
 #include <sys/stat.h>
 
 #include <algorithm>
@@ -51,6 +52,7 @@ sf_count_t memoryTell(void *user) { return static_cast<MemoryReader *>(user)->po
 } // namespace
 
 struct WaveReader::Impl {
+    const SndfileApi *sf = nullptr;
     MemoryReader memory;
     SF_INFO info{};
     SNDFILE *file = nullptr;
@@ -61,17 +63,17 @@ WaveReader::WaveReader(std::unique_ptr<Impl> impl)
       m_frames(m_impl->info.frames)
 {}
 
-WaveReader::~WaveReader() { sf_close(m_impl->file); }
+WaveReader::~WaveReader() { m_impl->sf->close(m_impl->file); }
 
 WaveReaderResult WaveReader::open(std::unique_ptr<Impl> impl)
 {
     if (!impl->file)
-        return std::string(sf_strerror(nullptr));
+        return std::string(impl->sf->strerror(nullptr));
     const SF_INFO &info = impl->info;
     const bool usable =
         info.channels >= 1 && info.channels <= 16 && info.samplerate >= 1000 && info.samplerate <= 768000;
     if (!usable || info.frames <= 0) {
-        sf_close(impl->file);
+        impl->sf->close(impl->file);
         return std::string(usable ? "no sound in it" : "unsupported channel count or sample rate");
     }
     return std::unique_ptr<WaveReader>(new WaveReader(std::move(impl)));
@@ -86,7 +88,11 @@ WaveReaderResult WaveReader::openFile(const std::string &path)
     if (!S_ISREG(st.st_mode))
         return std::string("not a regular file");
     auto impl = std::make_unique<Impl>();
-    impl->file = sf_open(path.c_str(), SFM_READ, &impl->info);
+    std::string error;
+    impl->sf = loadSndfile(error);
+    if (!impl->sf)
+        return error;
+    impl->file = impl->sf->open(path.c_str(), SFM_READ, &impl->info);
     return open(std::move(impl));
 }
 
@@ -95,9 +101,13 @@ WaveReaderResult WaveReader::openImage(std::span<const std::uint8_t> bytes)
     if (bytes.empty())
         return std::string("empty image");
     auto impl = std::make_unique<Impl>();
+    std::string error;
+    impl->sf = loadSndfile(error);
+    if (!impl->sf)
+        return error;
     impl->memory.bytes = bytes;
     SF_VIRTUAL_IO io{memoryLength, memorySeek, memoryRead, memoryWrite, memoryTell};
-    impl->file = sf_open_virtual(&io, SFM_READ, &impl->info, &impl->memory);
+    impl->file = impl->sf->open_virtual(&io, SFM_READ, &impl->info, &impl->memory);
     return open(std::move(impl));
 }
 
@@ -108,7 +118,7 @@ DecodedSound WaveReader::read(std::size_t maxFrames)
     chunk.channels = m_channels;
     chunk.samples.resize(maxFrames * static_cast<std::size_t>(m_channels));
     const sf_count_t got =
-        sf_readf_float(m_impl->file, chunk.samples.data(), static_cast<sf_count_t>(maxFrames));
+        m_impl->sf->readf_float(m_impl->file, chunk.samples.data(), static_cast<sf_count_t>(maxFrames));
     chunk.samples.resize(static_cast<std::size_t>(std::max<sf_count_t>(got, 0)) *
                          static_cast<std::size_t>(m_channels));
     return chunk;
