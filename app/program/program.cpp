@@ -5,6 +5,7 @@
 #include "app/common/atomic_file.h"
 #include "app/common/paths.h"
 #include "app/macro/ui/report_function.h"
+#include "app/platform/sound/sound_libraries.h"
 #include "app/program/instance_channel.h"
 #include "app/program/program_services.h"
 #include "app/program/settings_folder_check.h"
@@ -33,6 +34,8 @@ TProgram::TProgram(std::unique_ptr<Clock> clock, MessageBoxes boxes)
     if (wantsHotKey)
         QObject::connect(m_main.get(), &TMain::firstFrameShown, m_main.get(),
                          [this] { bindAnnounceHotKey(); });
+    QObject::connect(m_main.get(), &TMain::firstFrameShown, m_main.get(),
+                     [this] { m_soundLibraries = std::jthread(&loadSoundLibraries); });
     tellWhenSettingsCannotBeSaved();
 
     WireAlarmSet(*this);

@@ -10,6 +10,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <thread>
 
 namespace orvane {
 
@@ -60,6 +61,7 @@ private:
     std::unique_ptr<TProgramServices> m_services;
     std::unique_ptr<TMain> m_main;
     std::map<MainCommand, std::function<void()>> m_commands;
+    std::jthread m_soundLibraries; // loads the sound libraries once the clock is on the screen
 };
 
 } // namespace orvane

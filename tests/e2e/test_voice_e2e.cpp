@@ -92,10 +92,9 @@ TEST_F(VoiceEndToEnd, AnnounceBetweenIntervalsSpeaksHourZeroAndMinute)
     const pid_t pid = orvane.start();
     ASSERT_GT(pid, 0);
     ASSERT_TRUE(orvane.waitUntilListening());
-    // The sound library is loaded by the first sound, not by the start.
-    EXPECT_FALSE(HasLoaded(pid, "libSDL2"));
     EXPECT_EQ(orvane.run({"--announce"}), 0);
     ASSERT_TRUE(WaitForLines(orvane.file("sound.log"), 3, std::chrono::seconds(10)));
+    // The sound library, which the program does not link, was loaded and the time was heard.
     EXPECT_TRUE(HasLoaded(pid, "libSDL2"));
     const std::string log = ProgramRunner::readFile(orvane.file("sound.log"));
     EXPECT_EQ(log.find("\tsilent"), std::string::npos) << log;
