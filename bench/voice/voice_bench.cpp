@@ -184,31 +184,20 @@ BENCHMARK(BM_SnippetAfterTheDeviceClosedAtRest)
     ->Iterations(40)
     ->Unit(benchmark::kMillisecond);
 
-// The rare request that comes in the few buffers while the idle device is closing. Drivers that
-// allow one output device at a time (SDL's dummy driver) make it wait for the closing one.
+// The rare request that comes in the few buffers while the idle device is closing (at a random
+// moment of its first buffer). Drivers that allow one output device at a time (SDL's dummy
+// driver) make it wait for the closing one.
 void BM_SnippetWhileTheIdleDeviceCloses(benchmark::State &state)
 {
     ManualClock clock;
     SdlSoundPlayer player(clock, "", {}, std::chrono::milliseconds(50));
     player.hasDevice();
     const auto image = SnippetLibrary::find("WAVEFILE_7");
-    std::vector<double> ms;
-    for (auto _ : state) {
-        if (!waitForRest(state, player, false))
-            break;
-        const auto start = Steady::now();
-        player.play(SoundImage{"WAVEFILE_7", *image}, sndAsync);
-        const auto first = firstSampleAfter(player, start);
-        if (!first) {
-            state.SkipWithError("the device took no samples within 2 s");
-            break;
-        }
-        const double seconds = std::chrono::duration<double>(*first - start).count();
-        state.SetIterationTime(seconds);
-        ms.push_back(seconds * 1000);
-        player.stop();
-    }
-    report(state, ms);
+    timeRequests(
+        state, player, 13, [&] { return waitForRest(state, player, false); },
+        [&] {
+            player.play(SoundImage{"WAVEFILE_7", *image}, sndAsync);
+        });
 }
 BENCHMARK(BM_SnippetWhileTheIdleDeviceCloses)->UseManualTime()->Iterations(20)->Unit(benchmark::kMillisecond);
 
