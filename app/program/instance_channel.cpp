@@ -201,6 +201,9 @@ void TInstanceChannel::listen()
     }
     // We hold the lock, so a socket file here is what a killed instance left behind.
     ::unlink(path.constData());
+    // Linux creates the socket file with the socket's own mode, so it is the user's alone from
+    // the start; the chmod after binding makes sure on systems that ignore this.
+    ::fchmod(fd, S_IRUSR | S_IWUSR);
     if (::bind(fd, reinterpret_cast<const sockaddr *>(&address), sizeof address) != 0 ||
         ::chmod(path.constData(), S_IRUSR | S_IWUSR) != 0 || ::listen(fd, ListenBacklog) != 0) {
         qWarning("orvane: cannot listen on %s: %s", path.constData(), std::strerror(errno));
