@@ -2,13 +2,15 @@
 // One running program per user and home folder. The first start holds a lock and listens on a
 // local socket; a later start, or `orvane --announce` / `orvane --quit`, sends it one word
 // ("activate", "announce", "quit") and ends.
+#include <QByteArray>
 #include <QObject>
 #include <QString>
 
 #include <memory>
+#include <vector>
 
-class QLocalServer;
 class QLockFile;
+class QSocketNotifier;
 
 namespace orvane {
 
@@ -33,10 +35,29 @@ signals:
     void quitRequested();
 
 private:
+    enum class Word { Activate, Announce, Quit };
+    // One client of the listening socket and the part of a line it has sent so far.
+    struct Connection {
+        int fd = -1;
+        QSocketNotifier *notifier = nullptr;
+        QByteArray pending;
+    };
+
+    void listen();
     void onConnection();
+    void pauseListening();
+    void addConnection(int fd);
+    void onReadable(int fd);
+    bool readInto(Connection &connection);
+    bool answerLines(Connection &connection, std::vector<Word> &words);
+    void closeConnection(int fd);
+    void emitWord(Word word);
 
     std::unique_ptr<QLockFile> m_lock;
-    QLocalServer *m_server = nullptr;
+    int m_listenFd = -1;
+    QSocketNotifier *m_listenNotifier = nullptr;
+    QByteArray m_boundPath;
+    std::vector<std::unique_ptr<Connection>> m_connections;
 };
 
 } // namespace orvane
