@@ -48,20 +48,18 @@ Loaded load()
     CdioApi &a = out.api;
     std::string &e = out.error;
     const auto f = [&](const char *name, auto &slot) { return find(library, file, name, slot, e); };
-    // Every function is looked for (no short cut), so that the first missing one is named.
-    const bool all = f("cdio_log_set_handler", a.LogSetHandler) & f("cdio_get_default_device", a.GetDefaultDevice) &
-                     f("cdio_free", a.Free) & f("cdio_open", a.Open) & f("cdio_destroy", a.Destroy) &
-                     f("cdio_get_first_track_num", a.GetFirstTrackNum) &
-                     f("cdio_get_num_tracks", a.GetNumTracks) & f("cdio_get_track_lsn", a.GetTrackLsn) &
-                     f("cdio_get_track_format", a.GetTrackFormat) &
-                     f("cdio_read_audio_sectors", a.ReadAudioSectors) &
-                     f("cdio_get_media_changed", a.GetMediaChanged) & f("cdio_eject_media", a.EjectMedia) &
-                     f("cdio_eject_media_drive", a.EjectMediaDrive) & f("cdio_close_tray", a.CloseTray) &
-                     f("cdio_cddap_identify_cdio", a.CddapIdentifyCdio) & f("cdio_cddap_open", a.CddapOpen) &
-                     f("cdio_cddap_close_no_free_cdio", a.CddapCloseNoFreeCdio) &
-                     f("cdio_paranoia_init", a.ParanoiaInit) & f("cdio_paranoia_modeset", a.ParanoiaModeset) &
-                     f("cdio_paranoia_seek", a.ParanoiaSeek) & f("cdio_paranoia_read", a.ParanoiaRead) &
-                     f("cdio_paranoia_free", a.ParanoiaFree);
+    const bool all =
+        f("cdio_log_set_handler", a.LogSetHandler) & f("cdio_get_default_device", a.GetDefaultDevice) &
+        f("cdio_free", a.Free) & f("cdio_open", a.Open) & f("cdio_destroy", a.Destroy) &
+        f("cdio_get_first_track_num", a.GetFirstTrackNum) & f("cdio_get_num_tracks", a.GetNumTracks) &
+        f("cdio_get_track_lsn", a.GetTrackLsn) & f("cdio_get_track_format", a.GetTrackFormat) &
+        f("cdio_read_audio_sectors", a.ReadAudioSectors) & f("cdio_get_media_changed", a.GetMediaChanged) &
+        f("cdio_eject_media", a.EjectMedia) & f("cdio_eject_media_drive", a.EjectMediaDrive) &
+        f("cdio_close_tray", a.CloseTray) & f("cdio_cddap_identify_cdio", a.CddapIdentifyCdio) &
+        f("cdio_cddap_open", a.CddapOpen) & f("cdio_cddap_close_no_free_cdio", a.CddapCloseNoFreeCdio) &
+        f("cdio_paranoia_init", a.ParanoiaInit) & f("cdio_paranoia_modeset", a.ParanoiaModeset) &
+        f("cdio_paranoia_seek", a.ParanoiaSeek) & f("cdio_paranoia_read", a.ParanoiaRead) &
+        f("cdio_paranoia_free", a.ParanoiaFree);
     if (!all) {
         out.api = CdioApi{};
         dlclose(library);

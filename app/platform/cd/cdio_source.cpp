@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
@@ -40,13 +41,18 @@ void installLogHandler(const CdioApi &cdio)
 }
 
 // libcdio's functions, loaded at the first real use of a disc, with the log handler in place;
-// null, with the reason for the player's window, when the libraries are missing.
+// null, with the reason for the player's window, when the libraries are missing. The window
+// has one line for the reason, so the loader's own words (which file, which function) go to
+// standard error, once: the player asks again every few seconds while it has no disc.
 const CdioApi *useCdio(std::string &reason)
 {
     std::string error;
     const CdioApi *cdio = loadCdio(error);
     if (!cdio) {
-        reason = "The CD library could not be loaded: " + error;
+        static std::once_flag told;
+        std::call_once(
+            told, [&error] { std::fprintf(stderr, "orvane: no CD can be played: %s\n", error.c_str()); });
+        reason = "The CD library could not be loaded.";
         return nullptr;
     }
     installLogHandler(*cdio);

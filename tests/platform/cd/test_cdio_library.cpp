@@ -1,7 +1,8 @@
 // libcdio is loaded at the first use of a disc, not when the program makes its CD source and
-// device at start; when it cannot be loaded, the player is "not ready" with that reason and
-// nothing else goes wrong. The library is loaded once per process, so every case runs in a
-// process of its own (a death test re-run of this program) and reports its findings on stderr.
+// device at start; when it cannot be loaded, the player is "not ready" with that reason, the
+// loader's own words go to standard error, and nothing else goes wrong. The library is loaded
+// once per process, so every case runs in a process of its own (a death test re-run of this
+// program) and reports its findings on stderr.
 #include "app/platform/cd/cdio_api.h"
 #include "app/platform/cd/cdio_cd_device.h"
 #include "cd_image_writer.h"
@@ -80,7 +81,8 @@ TEST_F(CdioLibrary, MakingTheSourceAndDeviceLoadsNothingTheFirstLoadDoes)
             Finish(false, "the first load did not load libcdio");
         // The default drive is looked for at the first load; this machine may have none, or
         // no disc in it, so only the image's disc is certain.
-        Finish(!namedImage || device.mode() == CDMode::Stopped, "the image did not load: " + device.notReadyReason());
+        Finish(!namedImage || device.mode() == CDMode::Stopped,
+               "the image did not load: " + device.notReadyReason());
     };
     EXPECT_EXIT(run(true), ::testing::ExitedWithCode(0), "");
     EXPECT_EXIT(run(false), ::testing::ExitedWithCode(0), "");
@@ -91,7 +93,7 @@ TEST_F(CdioLibrary, UnusableLibraryLeavesThePlayerNotReadyWithTheReason)
     const std::string cue = WriteCdImage(dir.path().string(), "disc", {{1}});
     const struct {
         std::string library;
-        std::string reasonHas;
+        std::string detail; // on standard error
     } cases[] = {
         {dir.file("libnowhere.so"), "libnowhere.so"},
         // A library that loads but is not libcdio: the first function looked for is named.
@@ -103,9 +105,7 @@ TEST_F(CdioLibrary, UnusableLibraryLeavesThePlayerNotReadyWithTheReason)
             CdioCDDevice device(CdioSource(CdioSource::Kind::Image, cue));
             device.open();
             const std::string reason = device.notReadyReason();
-            if (device.mode() != CDMode::NotReady ||
-                reason.find("The CD library could not be loaded") == std::string::npos ||
-                reason.find(c.reasonHas) == std::string::npos)
+            if (device.mode() != CDMode::NotReady || reason != "The CD library could not be loaded.")
                 Finish(false, "reason: " + reason);
             // Play does nothing; the door opens and closes onto the same answer, as does the
             // next opening of the player.
@@ -119,6 +119,6 @@ TEST_F(CdioLibrary, UnusableLibraryLeavesThePlayerNotReadyWithTheReason)
             Finish(device.mode() == CDMode::NotReady && device.notReadyReason() == reason && !loadedCdio(),
                    "second open: " + device.notReadyReason());
         };
-        EXPECT_EXIT(run(), ::testing::ExitedWithCode(0), "") << c.library;
+        EXPECT_EXIT(run(), ::testing::ExitedWithCode(0), "no CD can be played: .*" + c.detail) << c.library;
     }
 }
