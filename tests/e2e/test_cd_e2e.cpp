@@ -1,6 +1,7 @@
 // The CD player in the real program, playing a CUE/BIN image of tone tracks: opened from the
 // speed bar and played with its keyboard mnemonic, and started by a CD alarm in Shuffle mode.
-// The sound log shows what was played; CDNAME32.REC shows the disc the program saw.
+// The sound log shows what was played; CDNAME32.REC shows the disc the program saw. libcdio is
+// not loaded by the start, only when the player first looks at the disc.
 #include "app/alarms/alarm_record.h"
 #include "app/media/disc_record.h"
 #include "program_runner.h"
@@ -63,6 +64,17 @@ std::vector<int> CdTracks(const std::string &log)
     return tracks;
 }
 
+// Whether the running program has mapped a library whose file name starts with `name`.
+bool HasLoaded(pid_t pid, const std::string &name)
+{
+    std::istringstream maps(ProgramRunner::readFile("/proc/" + std::to_string(pid) + "/maps"));
+    std::string line;
+    while (std::getline(maps, line))
+        if (line.find("/" + name) != std::string::npos)
+            return true;
+    return false;
+}
+
 class CDEndToEnd : public ::testing::Test {
 protected:
     void SetUp() override { ORVANE_SKIP_WITHOUT_DISPLAY("needs an X display (run under xvfb-run)"); }
@@ -77,10 +89,12 @@ TEST_F(CDEndToEnd, SpeedBarOpensThePlayerAndPlayPlaysTheImage)
     orvane.env["ORVANE_CD_DEVICE"] = cue;
     orvane.env["ORVANE_SOUND_LOG"] = orvane.file("sound.log");
     orvane.env["ORVANE_CLOCK_START"] = "2026-12-08T10:00:00";
-    ASSERT_GT(orvane.start(), 0);
+    const pid_t pid = orvane.start();
+    ASSERT_GT(pid, 0);
     ASSERT_TRUE(orvane.waitUntilListening());
     std::string main;
     ASSERT_TRUE(WaitFor([&] { return !(main = FirstWindow("^Orvane")).empty(); }, std::chrono::seconds(10)));
+    EXPECT_FALSE(HasLoaded(pid, "libcdio")) << "the start loaded the CD library";
     // The speed bar's third button, the CD Player, in the window's own coordinates.
     ProgramRunner::capture("xdotool windowactivate --sync " + main +
                            " 2>/dev/null; xdotool mousemove --window " + main + " 72 17 click 1");
@@ -89,6 +103,7 @@ TEST_F(CDEndToEnd, SpeedBarOpensThePlayerAndPlayPlaysTheImage)
         WaitFor([&] { return !(player = FirstWindow("^CD Player")).empty(); }, std::chrono::seconds(10)));
     // The disc was looked up: a record for the image's table of contents, named by default.
     ASSERT_TRUE(WaitFor([&] { return fs::exists(orvane.file("CDNAME32.REC")); }, std::chrono::seconds(5)));
+    EXPECT_TRUE(HasLoaded(pid, "libcdio_paranoia"));
     const std::string bytes = ProgramRunner::readFile(orvane.file("CDNAME32.REC"));
     ASSERT_EQ(bytes.size(), sizeof(TDiscRecord));
     TDiscRecord record;

@@ -1,12 +1,10 @@
 #include "app/platform/cd/cdio_source.h"
 
-#include <cdio/cdio.h>
-#include <cdio/logging.h>
-#include <cdio/paranoia/cdda.h>
-#include <cdio/paranoia/paranoia.h>
+#include "app/platform/cd/cdio_api.h"
 
 #include <algorithm>
 #include <cctype>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
@@ -36,10 +34,29 @@ std::string takeMessage()
     return std::exchange(g_lastMessage, std::string());
 }
 
-void installLogHandler()
+void installLogHandler(const CdioApi &cdio)
 {
     static std::once_flag once;
-    std::call_once(once, [] { cdio_log_set_handler(&keepMessage); });
+    std::call_once(once, [&cdio] { cdio.LogSetHandler(&keepMessage); });
+}
+
+// libcdio's functions, loaded at the first real use of a disc, with the log handler in place;
+// null, with the reason for the player's window, when the libraries are missing. The window
+// has one line for the reason, so the loader's own words (which file, which function) go to
+// standard error, once: the player asks again every few seconds while it has no disc.
+const CdioApi *useCdio(std::string &reason)
+{
+    std::string error;
+    const CdioApi *cdio = loadCdio(error);
+    if (!cdio) {
+        static std::once_flag told;
+        std::call_once(
+            told, [&error] { std::fprintf(stderr, "orvane: no CD can be played: %s\n", error.c_str()); });
+        reason = "The CD library could not be loaded.";
+        return nullptr;
+    }
+    installLogHandler(*cdio);
+    return cdio;
 }
 
 bool endsWith(std::string text, const std::string &suffix)
@@ -78,6 +95,8 @@ std::string missingDataFile(const std::string &cuePath)
 } // namespace
 
 struct CdioSource::Handles {
+    // Set whenever one of the handles below is: they were made by these functions.
+    const CdioApi *api = nullptr;
     CdIo_t *cdio = nullptr;
     cdrom_drive_t *drive = nullptr;
     cdrom_paranoia_t *paranoia = nullptr;
@@ -86,16 +105,16 @@ struct CdioSource::Handles {
 
 CdioSource CdioSource::fromEnvironment()
 {
-    installLogHandler();
     const char *named = std::getenv("ORVANE_CD_DEVICE");
     if (named && *named) {
         const std::string path = named;
         const bool image = endsWith(path, ".cue") || endsWith(path, ".toc") || endsWith(path, ".bin");
         return CdioSource(image ? Kind::Image : Kind::Drive, path);
     }
-    char *drive = cdio_get_default_device(nullptr);
-    CdioSource source(Kind::Drive, drive ? drive : "");
-    cdio_free(drive);
+    // The default drive is asked of libcdio when the disc is first loaded, not here: the
+    // program makes its source at start, and most runs never play a CD.
+    CdioSource source(Kind::Drive, "");
+    source.m_findDefaultDrive = true;
     return source;
 }
 
@@ -111,10 +130,22 @@ CdioSource::~CdioSource()
 CdioSource::CdioSource(CdioSource &&other) noexcept = default;
 CdioSource &CdioSource::operator=(CdioSource &&other) noexcept = default;
 
+void CdioSource::findDefaultDrive(const CdioApi &cdio)
+{
+    if (!std::exchange(m_findDefaultDrive, false))
+        return;
+    char *drive = cdio.GetDefaultDevice(nullptr);
+    m_path = drive ? drive : "";
+    cdio.Free(drive);
+}
+
 std::optional<CDTableOfContents> CdioSource::load(std::string &reason)
 {
-    installLogHandler();
     unload();
+    const CdioApi *cdio = useCdio(reason);
+    if (!cdio)
+        return std::nullopt;
+    findDefaultDrive(*cdio);
     if (m_path.empty()) {
         reason = "No CD drive was found.";
         return std::nullopt;
@@ -137,7 +168,8 @@ std::optional<CDTableOfContents> CdioSource::load(std::string &reason)
     driver_id_t driver = DRIVER_DEVICE;
     if (m_kind == Kind::Image)
         driver = endsWith(m_path, ".toc") ? DRIVER_CDRDAO : DRIVER_BINCUE;
-    m_h->cdio = cdio_open(m_path.c_str(), driver);
+    m_h->api = cdio;
+    m_h->cdio = cdio->Open(m_path.c_str(), driver);
     if (!m_h->cdio) {
         const std::string why = takeMessage();
         if (cueSheet)
@@ -148,8 +180,8 @@ std::optional<CDTableOfContents> CdioSource::load(std::string &reason)
                      " cannot be read" + (why.empty() ? std::string(".") : ": " + why);
         return std::nullopt;
     }
-    const track_t first = cdio_get_first_track_num(m_h->cdio);
-    const track_t count = cdio_get_num_tracks(m_h->cdio);
+    const track_t first = cdio->GetFirstTrackNum(m_h->cdio);
+    const track_t count = cdio->GetNumTracks(m_h->cdio);
     if (first == CDIO_INVALID_TRACK || count == CDIO_INVALID_TRACK || count == 0) {
         reason = m_kind == Kind::Image ? "The CD image " + m_path + " holds no tracks."
                                        : "There is no disc in the drive.";
@@ -158,10 +190,10 @@ std::optional<CDTableOfContents> CdioSource::load(std::string &reason)
     }
     CDTableOfContents toc;
     for (track_t t = first; t < first + count; ++t) {
-        const lsn_t start = cdio_get_track_lsn(m_h->cdio, t);
-        toc.tracks.push_back(CDTrackInfo{start, cdio_get_track_format(m_h->cdio, t) == TRACK_FORMAT_AUDIO});
+        const lsn_t start = cdio->GetTrackLsn(m_h->cdio, t);
+        toc.tracks.push_back(CDTrackInfo{start, cdio->GetTrackFormat(m_h->cdio, t) == TRACK_FORMAT_AUDIO});
     }
-    toc.leadoutLsn = cdio_get_track_lsn(m_h->cdio, CDIO_CDROM_LEADOUT_TRACK);
+    toc.leadoutLsn = cdio->GetTrackLsn(m_h->cdio, CDIO_CDROM_LEADOUT_TRACK);
     if (toc.leadoutLsn == CDIO_INVALID_LSN || toc.leadoutLsn <= toc.tracks.front().startLsn) {
         reason = "The table of contents of " + m_path + " is damaged.";
         unload();
@@ -170,10 +202,11 @@ std::optional<CDTableOfContents> CdioSource::load(std::string &reason)
     if (m_kind == Kind::Drive) {
         // A real drive is read through paranoia, which repairs jitter and scratches; an image
         // holds exact sectors already.
-        m_h->drive = cdio_cddap_identify_cdio(m_h->cdio, CDDA_MESSAGE_FORGETIT, nullptr);
-        if (m_h->drive && cdio_cddap_open(m_h->drive) == 0) {
-            m_h->paranoia = cdio_paranoia_init(m_h->drive);
-            cdio_paranoia_modeset(m_h->paranoia, PARANOIA_MODE_FULL ^ PARANOIA_MODE_NEVERSKIP);
+        m_h->drive = cdio->CddapIdentifyCdio(m_h->cdio, CDDA_MESSAGE_FORGETIT, nullptr);
+        if (m_h->drive && cdio->CddapOpen(m_h->drive) == 0) {
+            m_h->paranoia = cdio->ParanoiaInit(m_h->drive);
+            if (m_h->paranoia)
+                cdio->ParanoiaModeset(m_h->paranoia, PARANOIA_MODE_FULL ^ PARANOIA_MODE_NEVERSKIP);
         }
     }
     reason.clear();
@@ -182,12 +215,15 @@ std::optional<CDTableOfContents> CdioSource::load(std::string &reason)
 
 void CdioSource::unload()
 {
+    const CdioApi *cdio = m_h->api;
+    if (!cdio) // Nothing was ever opened.
+        return;
     if (m_h->paranoia)
-        cdio_paranoia_free(m_h->paranoia);
+        cdio->ParanoiaFree(m_h->paranoia);
     if (m_h->drive) // The drive structure does not own the handle it was identified from.
-        cdio_cddap_close_no_free_cdio(m_h->drive);
+        cdio->CddapCloseNoFreeCdio(m_h->drive);
     if (m_h->cdio)
-        cdio_destroy(m_h->cdio);
+        cdio->Destroy(m_h->cdio);
     *m_h = Handles{};
 }
 
@@ -197,13 +233,13 @@ bool CdioSource::readAudio(int32_t lsn, int count, int16_t *out)
 {
     if (!m_h->cdio)
         return false;
+    const CdioApi &cdio = *m_h->api;
     if (!m_h->paranoia)
-        return cdio_read_audio_sectors(m_h->cdio, out, lsn, static_cast<uint32_t>(count)) ==
-               DRIVER_OP_SUCCESS;
+        return cdio.ReadAudioSectors(m_h->cdio, out, lsn, static_cast<uint32_t>(count)) == DRIVER_OP_SUCCESS;
     if (m_h->paranoiaAt != lsn)
-        cdio_paranoia_seek(m_h->paranoia, lsn, SEEK_SET);
+        cdio.ParanoiaSeek(m_h->paranoia, lsn, SEEK_SET);
     for (int i = 0; i < count; ++i) {
-        const int16_t *sector = cdio_paranoia_read(m_h->paranoia, nullptr);
+        const int16_t *sector = cdio.ParanoiaRead(m_h->paranoia, nullptr);
         if (!sector)
             return false;
         std::memcpy(out + i * (kSectorBytes / 2), sector, kSectorBytes);
@@ -214,7 +250,7 @@ bool CdioSource::readAudio(int32_t lsn, int count, int16_t *out)
 
 bool CdioSource::mediaChanged()
 {
-    return m_h->cdio && m_kind == Kind::Drive && cdio_get_media_changed(m_h->cdio) == 1;
+    return m_h->cdio && m_kind == Kind::Drive && m_h->api->GetMediaChanged(m_h->cdio) == 1;
 }
 
 void CdioSource::ejectTray()
@@ -223,17 +259,24 @@ void CdioSource::ejectTray()
         unload();
         return;
     }
+    // Ejecting a drive that was never looked at is a use of the CD too.
+    std::string reason;
+    const CdioApi *cdio = useCdio(reason);
+    if (!cdio)
+        return;
+    findDefaultDrive(*cdio);
     if (m_h->paranoia || m_h->drive) {
         CdIo_t *keep = m_h->cdio;
         m_h->cdio = nullptr;
         unload();
         m_h->cdio = keep;
+        m_h->api = cdio;
     }
     if (m_h->cdio) {
-        cdio_eject_media(&m_h->cdio); // frees the handle
-        m_h->cdio = nullptr;
-    } else {
-        cdio_eject_media_drive(m_path.c_str());
+        cdio->EjectMedia(&m_h->cdio); // frees the handle
+        *m_h = Handles{};
+    } else if (!m_path.empty()) {
+        cdio->EjectMediaDrive(m_path.c_str());
     }
 }
 
@@ -241,8 +284,15 @@ void CdioSource::closeTray()
 {
     if (m_kind != Kind::Drive)
         return;
+    std::string reason;
+    const CdioApi *cdio = useCdio(reason);
+    if (!cdio) // The load that follows reports why.
+        return;
+    findDefaultDrive(*cdio);
+    if (m_path.empty())
+        return;
     driver_id_t driver = DRIVER_DEVICE;
-    cdio_close_tray(m_path.c_str(), &driver);
+    cdio->CloseTray(m_path.c_str(), &driver);
 }
 
 } // namespace orvane

@@ -3,6 +3,8 @@
 // image named by ORVANE_CD_DEVICE. Reads the table of contents and audio sectors (through
 // cdda/paranoia on a real drive), and opens and closes a drive's tray.
 // Every call may block on the drive: the CD device makes them on its own thread only.
+// libcdio is loaded at the first call that needs the disc (load, eject, close the tray), never
+// by making a source; when it cannot be loaded, load() says so as its reason.
 #include "app/platform/cd_toc.h"
 
 #include <cstdint>
@@ -12,11 +14,14 @@
 
 namespace orvane {
 
+struct CdioApi;
+
 class CdioSource {
 public:
     enum class Kind { Drive, Image };
 
-    // The source ORVANE_CD_DEVICE names, or the default drive ("" when there is none).
+    // The source ORVANE_CD_DEVICE names, or the default drive, found at the first load (the
+    // path stays "" until then, and when there is none).
     static CdioSource fromEnvironment();
     CdioSource(Kind kind, std::string path);
     ~CdioSource();
@@ -42,8 +47,12 @@ public:
 
 private:
     struct Handles;
+    // Asks libcdio for the default drive, once, if this source stands for it.
+    void findDefaultDrive(const CdioApi &cdio);
+
     Kind m_kind;
     std::string m_path;
+    bool m_findDefaultDrive = false;
     std::unique_ptr<Handles> m_h;
 };
 
