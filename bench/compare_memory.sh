@@ -1,8 +1,12 @@
 # The memory section of compare_idle.sh, sourced by it inside its private Xvfb with openbox; it
 # uses the caller's `work`, `pids`, `orvane`, `bare`, `orvane_env` and `median_of`.
 #  - each program alone: Orvane (voice off), the bare Qt window and `xclock -update 1` started one
-#    at a time, their proportional set size (PSS), resident size and private memory read from
-#    /proc/PID/smaps_rollup 10 s after the start, MEM_ROUNDS rounds (3 unless set);
+#    at a time, their proportional set size (PSS), resident size (RSS) and anonymous memory (heap
+#    and stacks) read from /proc/PID/smaps_rollup 10 s after the start, MEM_ROUNDS rounds (3
+#    unless set). PSS divides each page of a shared library among all processes on the machine
+#    that map it, so it falls when other Qt programs run beside the benchmark; RSS and the
+#    anonymous memory do not depend on them, and the count of those other Qt processes is
+#    printed with each PSS;
 #  - Orvane's last round goes on: every window opened once from the speed bar, the Timers menu and
 #    the alarm set-up, the way a user opens it with the mouse and the keyboard, and closed again
 #    (windows are built on demand, so this is the program with all of them built); then the
@@ -32,21 +36,29 @@ mem_fail() {
   exit 1
 }
 
-# "PSS RSS private" of PID in kB; nothing when the process is gone.
+# "PSS RSS anonymous" of PID in kB; nothing when the process is gone.
 memory_of() {
-  awk '/^Rss:/ {r = $2} /^Pss:/ {p = $2} /^Private_(Clean|Dirty):/ {u += $2}
-       END {if (NR) print p, r, u}' "/proc/$1/smaps_rollup" 2>/dev/null || true
+  awk '/^Rss:/ {r = $2} /^Pss:/ {p = $2} /^Anonymous:/ {a = $2}
+       END {if (NR) print p, r, a}' "/proc/$1/smaps_rollup" 2>/dev/null || true
+}
+
+# How many processes other than PID map the Qt 6 core library, and so share its pages' PSS.
+other_qt_processes() {
+  local n
+  n=$(grep -l -s -F libQt6Core /proc/[0-9]*/maps 2>/dev/null | grep -v -c -x "/proc/$1/maps" || true)
+  echo "${n:-0}"
 }
 
 # kB to MiB with one decimal.
 mib() { awk -v k="$1" 'BEGIN {printf "%.1f", k / 1024}'; }
 
-# "PSS x MiB, RSS y MiB, private z MiB" of PID, or a failure when it has gone.
+# "PSS x MiB, RSS y MiB, anonymous z MiB" of PID, or a failure when it has gone.
 memory_line() {
-  local pss rss private
-  read -r pss rss private < <(memory_of "$1") || true
+  local pss rss anon others
+  others=$(other_qt_processes "$1")
+  read -r pss rss anon < <(memory_of "$1") || true
   [ -n "${pss:-}" ] || mem_fail "process $1 has ended; its memory cannot be read"
-  echo "PSS $(mib "$pss") MiB, RSS $(mib "$rss") MiB, private $(mib "$private") MiB"
+  echo "PSS $(mib "$pss") MiB ($others other Qt processes), RSS $(mib "$rss") MiB, anonymous $(mib "$anon") MiB"
 }
 
 # The id of the first visible window whose title matches REGEX, waiting up to window_wait
@@ -180,9 +192,9 @@ start_alone() {
 }
 
 memory_section() {
-  local round name pid pss rss private line
+  local round name pid pss rss anon line others
   local names=(orvane-voice-off bare-qt xclock)
-  declare -A mem_pss=() mem_rss=() mem_private=()
+  declare -A mem_pss=() mem_rss=() mem_anon=() mem_others=()
   local tour_line="" at_once_line="" tour_windows="" at_once_windows=""
   for round in $(seq "$mem_rounds"); do
     for name in "${names[@]}"; do
@@ -195,9 +207,11 @@ memory_section() {
       esac
       pid=$alone_pid
       sleep 10
-      read -r pss rss private < <(memory_of "$pid") || true
+      others=$(other_qt_processes "$pid")
+      read -r pss rss anon < <(memory_of "$pid") || true
       [ -n "${pss:-}" ] || mem_fail "$name ended before 10 s: $(tail -n 3 "$work/alone.out")"
-      mem_pss[$name]+=" $pss" mem_rss[$name]+=" $rss" mem_private[$name]+=" $private"
+      mem_pss[$name]+=" $pss" mem_rss[$name]+=" $rss" mem_anon[$name]+=" $anon"
+      mem_others[$name]+=" $others"
       if [ "$name" = orvane-voice-off ] && [ "$round" = "$mem_rounds" ]; then
         main_window=$(window_of "$main_title") || mem_fail "the clock's window is not on the screen"
         window_tour
@@ -219,12 +233,13 @@ memory_section() {
   done
 
   echo "== memory, each program alone, 10 s after its start, $mem_rounds rounds (MiB, min / median / max)"
-  printf "%-22s %20s %20s %20s\n" program PSS RSS private
+  printf "%-22s %18s %18s %18s %18s\n" program PSS RSS anonymous "other Qt processes"
   for name in "${names[@]}"; do
-    printf "%-22s %20s %20s %20s\n" "$name" \
+    printf "%-22s %18s %18s %18s %18s\n" "$name" \
       "$(for v in ${mem_pss[$name]}; do mib "$v"; echo; done | median_of)" \
       "$(for v in ${mem_rss[$name]}; do mib "$v"; echo; done | median_of)" \
-      "$(for v in ${mem_private[$name]}; do mib "$v"; echo; done | median_of)"
+      "$(for v in ${mem_anon[$name]}; do mib "$v"; echo; done | median_of)" \
+      "$(tr ' ' '\n' <<<"${mem_others[$name]}" | grep . | median_of)"
   done
   echo
   echo "-- orvane-voice-off, every window opened once and closed again ($tour_windows):"
