@@ -12,9 +12,10 @@
 #    (windows are built on demand, so this is the program with all of them built); then the
 #    windows that can be open together opened at once;
 #  - Orvane with the voice on, right after one spoken time and 10 s later (the sound libraries
-#    and the sound device are in use then).
+#    and the sound device are in use then), beside the same before it speaks; for the tour and
+#    the speech, the mapped files whose PSS grew most.
 # A window that does not appear within WINDOW_WAIT seconds (8 unless set) ends the script with an
-# error and a screenshot, so that a broken tour never hangs the benchmark.
+# error (and a screenshot when MEM_SHOTS is set), so that a broken tour never hangs the benchmark.
 
 mem_rounds=${MEM_ROUNDS:-3}
 window_wait=${WINDOW_WAIT:-8}
@@ -47,6 +48,20 @@ other_qt_processes() {
   local n
   n=$(grep -l -s -F libQt6Core /proc/[0-9]*/maps 2>/dev/null | grep -v -c -x "/proc/$1/maps" || true)
   echo "${n:-0}"
+}
+
+# PID's PSS in kB per mapped file ("[heap]", "[anon]" and the like for the rest): "kB name".
+pss_by_file() {
+  awk '/^[0-9a-f]+-[0-9a-f]+ / {name = (NF >= 6) ? $6 : "[anon]"}
+       /^Pss:/ {kb[name] += $2}
+       END {for (n in kb) print kb[n], n}' "/proc/$1/smaps" 2>/dev/null || true
+}
+
+# The mappings whose PSS grew most between two pss_by_file lists: "+x.y MiB name", biggest first.
+pss_growth() {
+  awk 'NR == FNR {before[$2] = $1; next}
+       {grew = $1 - before[$2]; if (grew >= 256) printf "%.1f %s\n", grew / 1024, $2}' "$1" "$2" |
+    sort -n -r | head -n 10 | awk '{printf "   +%s MiB %s\n", $1, $2}'
 }
 
 # kB to MiB with one decimal.
@@ -214,10 +229,12 @@ memory_section() {
       mem_others[$name]+=" $others"
       if [ "$name" = orvane-voice-off ] && [ "$round" = "$mem_rounds" ]; then
         main_window=$(window_of "$main_title") || mem_fail "the clock's window is not on the screen"
+        pss_by_file "$pid" > "$work/pss-before-tour"
         window_tour
         tour_windows=$(joined "${opened[@]}")
         sleep 2
         tour_line=$(memory_line "$pid")
+        pss_by_file "$pid" > "$work/pss-after-tour"
         windows_at_once
         at_once_windows=$(joined "${opened[@]}")
         sleep 2
@@ -244,6 +261,8 @@ memory_section() {
   echo
   echo "-- orvane-voice-off, every window opened once and closed again ($tour_windows):"
   echo "   $tour_line"
+  echo "   grown by 0.25 MiB or more since the start:"
+  pss_growth "$work/pss-before-tour" "$work/pss-after-tour"
   echo "-- orvane-voice-off, with these open at once ($at_once_windows):"
   echo "   $at_once_line"
 
@@ -254,6 +273,9 @@ memory_section() {
   window_of "$main_title" >/dev/null || mem_fail "the clock with the voice on did not open"
   sleep 5
   : > "$work/mem-speech/sound.log"
+  local before_speech
+  before_speech=$(memory_line "$pid")
+  pss_by_file "$pid" > "$work/pss-before-speech"
   env $(orvane_env mem-speech 1 0) "$orvane" --announce
   local deadline=$((SECONDS + 10))
   until [ "$(grep -c played "$work/mem-speech/sound.log" || true)" -ge 2 ]; do
@@ -268,10 +290,15 @@ memory_section() {
     sleep 1
   done
   line=$(memory_line "$pid")
+  pss_by_file "$pid" > "$work/pss-after-speech"
   sleep 10
-  echo "-- orvane with the voice on, right after one spoken time:"
+  echo "-- orvane with the voice on, 5 s after its start, before it speaks:"
+  echo "   $before_speech"
+  echo "-- the same, right after one spoken time:"
   echo "   $line"
   echo "   10 s later: $(memory_line "$pid")"
+  echo "   grown by 0.25 MiB or more by the speech (and by the --announce call that asked for it):"
+  pss_growth "$work/pss-before-speech" "$work/pss-after-speech"
   kill "$pid" 2>/dev/null || true
   wait "$pid" 2>/dev/null || true
 }
