@@ -156,6 +156,7 @@ fi
 
 if want memory; then
   want idle || want map && echo
+  # shellcheck source=bench/compare_memory.sh
   source "$here/compare_memory.sh"
   memory_section
 fi

@@ -1,3 +1,4 @@
+# shellcheck shell=bash disable=SC2154
 # The memory section of compare_idle.sh, sourced by it inside its private Xvfb with openbox; it
 # uses the caller's `work`, `pids`, `orvane`, `bare`, `orvane_env` and `median_of`.
 #  - each program alone: Orvane (voice off), the bare Qt window and `xclock -update 1` started one
@@ -130,7 +131,9 @@ open_timer() {
     sleep 0.1
   done
   sleep 0.2
-  xdotool key $(printf 'Down %.0s' $(seq $(($1 + 1)))) Return
+  local downs=()
+  for _ in $(seq 0 "$1"); do downs+=(Down); done
+  xdotool key "${downs[@]}" Return
 }
 
 # The Recorder, from the Browse / Record button of the alarm set-up's wave group.
@@ -196,7 +199,7 @@ windows_at_once() {
   done
 }
 
-joined() { local IFS=','; echo "$*" | sed 's/,/, /g'; }
+joined() { local all; all=$(printf '%s, ' "$@"); echo "${all%, }"; }
 
 # Starts the words in the background, alone, and keeps its process id in alone_pid (not in a
 # subshell, so that the script can wait for its end).
