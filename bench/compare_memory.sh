@@ -279,7 +279,8 @@ memory_section() {
   local before_speech
   before_speech=$(memory_line "$pid")
   pss_by_file "$pid" > "$work/pss-before-speech"
-  env $(orvane_env mem-speech 1 0) "$orvane" --announce
+  timeout 10 env $(orvane_env mem-speech 1 0) "$orvane" --announce ||
+    mem_fail "orvane --announce failed or did not return within 10 s"
   local deadline=$((SECONDS + 10))
   until [ "$(grep -c played "$work/mem-speech/sound.log" || true)" -ge 2 ]; do
     [ "$SECONDS" -ge "$deadline" ] && mem_fail "the announcement was not heard within 10 s"
