@@ -34,8 +34,12 @@ TProgram::TProgram(std::unique_ptr<Clock> clock, MessageBoxes boxes)
     if (wantsHotKey)
         QObject::connect(m_main.get(), &TMain::firstFrameShown, m_main.get(),
                          [this] { bindAnnounceHotKey(); });
-    QObject::connect(m_main.get(), &TMain::firstFrameShown, m_main.get(),
-                     [this] { m_soundLibraries = std::jthread(&loadSoundLibraries); });
+    // Only when a sound may be asked for at any moment (the voice, the hot key): the libraries
+    // take about 3 MiB, which a clock kept silent should not carry; an alarm's sound may wait
+    // for them.
+    if (m_state.settings.record.playVoice || WantsAnnounceHotKey(m_state.settings))
+        QObject::connect(m_main.get(), &TMain::firstFrameShown, m_main.get(),
+                         [this] { m_soundLibraries = std::jthread(&loadSoundLibraries); });
     tellWhenSettingsCannotBeSaved();
 
     WireAlarmSet(*this);

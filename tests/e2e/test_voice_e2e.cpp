@@ -122,3 +122,31 @@ TEST_F(VoiceEndToEnd, TwentyFourHourClockSpeaksTwentyThreeAsTwentyAndThree)
     EXPECT_EQ(orvane.run({"--quit"}), 0);
     EXPECT_EQ(orvane.wait(), 0);
 }
+
+// The sound libraries are loaded ahead, once the clock is on the screen, only when a sound may be
+// asked for at any moment: with the voice or the hot key on. A silent clock never carries them.
+TEST_F(VoiceEndToEnd, TheSoundLibrariesAreLoadedAheadOnlyForTheVoiceOrTheHotKey)
+{
+    struct Case {
+        const char *name;
+        const char *voice;
+        bool loadedAhead;
+    };
+    for (const Case c : {Case{"silent", "[Voice]\nPlay Voice=0\nUseHotKey=0\n", false},
+                         Case{"hot key only", "[Voice]\nPlay Voice=0\nUseHotKey=1\n", true},
+                         Case{"voice", "[Voice]\nPlay Voice=1\nUseHotKey=0\n", true}}) {
+        ProgramRunner orvane(FreshHome(std::string("ahead-") + c.name));
+        orvane.env["ORVANE_CLOCK_START"] = "2026-12-08T07:01:05";
+        std::ofstream(orvane.file("murvelin.ini")) << c.voice;
+        const pid_t pid = orvane.start();
+        ASSERT_GT(pid, 0) << c.name;
+        ASSERT_TRUE(orvane.waitUntilListening()) << c.name;
+        // Loading ahead starts with the first frame; a few seconds see it done.
+        const auto limit = std::chrono::steady_clock::now() + std::chrono::seconds(3);
+        while (!HasLoaded(pid, "libSDL2") && std::chrono::steady_clock::now() < limit)
+            std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        EXPECT_EQ(HasLoaded(pid, "libSDL2"), c.loadedAhead) << c.name;
+        EXPECT_EQ(orvane.run({"--quit"}), 0) << c.name;
+        EXPECT_EQ(orvane.wait(), 0) << c.name;
+    }
+}
