@@ -133,6 +133,16 @@ void ProgramRunner::kill()
     }
 }
 
+bool ProgramRunner::hasLoaded(pid_t pid, const std::string &name)
+{
+    std::istringstream maps(readFile("/proc/" + std::to_string(pid) + "/maps"));
+    std::string line;
+    while (std::getline(maps, line))
+        if (line.find("/" + name) != std::string::npos)
+            return true;
+    return false;
+}
+
 std::string ProgramRunner::readFile(const std::string &path)
 {
     std::ifstream in(path, std::ios::binary);

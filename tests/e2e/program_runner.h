@@ -32,6 +32,8 @@ public:
     std::string file(const std::string &name) const { return m_home + "/" + name; }
     static std::string programPath();
     static std::string readFile(const std::string &path);
+    // Whether process `pid` has a shared library whose file name starts with `name` mapped.
+    static bool hasLoaded(pid_t pid, const std::string &name);
     // Runs a shell command with a time limit and returns its standard output.
     static std::string capture(const std::string &command);
 

@@ -64,17 +64,6 @@ std::vector<int> CdTracks(const std::string &log)
     return tracks;
 }
 
-// Whether the running program has mapped a library whose file name starts with `name`.
-bool HasLoaded(pid_t pid, const std::string &name)
-{
-    std::istringstream maps(ProgramRunner::readFile("/proc/" + std::to_string(pid) + "/maps"));
-    std::string line;
-    while (std::getline(maps, line))
-        if (line.find("/" + name) != std::string::npos)
-            return true;
-    return false;
-}
-
 class CDEndToEnd : public ::testing::Test {
 protected:
     void SetUp() override { ORVANE_SKIP_WITHOUT_DISPLAY("needs an X display (run under xvfb-run)"); }
@@ -94,7 +83,7 @@ TEST_F(CDEndToEnd, SpeedBarOpensThePlayerAndPlayPlaysTheImage)
     ASSERT_TRUE(orvane.waitUntilListening());
     std::string main;
     ASSERT_TRUE(WaitFor([&] { return !(main = FirstWindow("^Orvane")).empty(); }, std::chrono::seconds(10)));
-    EXPECT_FALSE(HasLoaded(pid, "libcdio")) << "the start loaded the CD library";
+    EXPECT_FALSE(ProgramRunner::hasLoaded(pid, "libcdio")) << "the start loaded the CD library";
     // The speed bar's third button, the CD Player, in the window's own coordinates.
     ProgramRunner::capture("xdotool windowactivate --sync " + main +
                            " 2>/dev/null; xdotool mousemove --window " + main + " 72 17 click 1");
@@ -103,7 +92,7 @@ TEST_F(CDEndToEnd, SpeedBarOpensThePlayerAndPlayPlaysTheImage)
         WaitFor([&] { return !(player = FirstWindow("^CD Player")).empty(); }, std::chrono::seconds(10)));
     // The disc was looked up: a record for the image's table of contents, named by default.
     ASSERT_TRUE(WaitFor([&] { return fs::exists(orvane.file("CDNAME32.REC")); }, std::chrono::seconds(5)));
-    EXPECT_TRUE(HasLoaded(pid, "libcdio_paranoia"));
+    EXPECT_TRUE(ProgramRunner::hasLoaded(pid, "libcdio_paranoia"));
     const std::string bytes = ProgramRunner::readFile(orvane.file("CDNAME32.REC"));
     ASSERT_EQ(bytes.size(), sizeof(TDiscRecord));
     TDiscRecord record;

@@ -49,17 +49,6 @@ bool WaitForLines(const std::string &path, std::size_t count, std::chrono::secon
     return false;
 }
 
-// Whether the process has a shared library whose file name starts with `name` loaded.
-bool HasLoaded(pid_t pid, const std::string &name)
-{
-    std::istringstream maps(ProgramRunner::readFile("/proc/" + std::to_string(pid) + "/maps"));
-    std::string line;
-    while (std::getline(maps, line))
-        if (line.find("/" + name) != std::string::npos)
-            return true;
-    return false;
-}
-
 class VoiceEndToEnd : public ::testing::Test {
 protected:
     void SetUp() override { ORVANE_SKIP_WITHOUT_DISPLAY("needs an X display (run under xvfb-run)"); }
@@ -95,7 +84,7 @@ TEST_F(VoiceEndToEnd, AnnounceBetweenIntervalsSpeaksHourZeroAndMinute)
     EXPECT_EQ(orvane.run({"--announce"}), 0);
     ASSERT_TRUE(WaitForLines(orvane.file("sound.log"), 3, std::chrono::seconds(10)));
     // The sound library, which the program does not link, was loaded and the time was heard.
-    EXPECT_TRUE(HasLoaded(pid, "libSDL2"));
+    EXPECT_TRUE(ProgramRunner::hasLoaded(pid, "libSDL2"));
     const std::string log = ProgramRunner::readFile(orvane.file("sound.log"));
     EXPECT_EQ(log.find("\tsilent"), std::string::npos) << log;
     const auto names = Snippets(log);
@@ -143,9 +132,9 @@ TEST_F(VoiceEndToEnd, TheSoundLibrariesAreLoadedAheadOnlyForTheVoiceOrTheHotKey)
         ASSERT_TRUE(orvane.waitUntilListening()) << c.name;
         // Loading ahead starts with the first frame; a few seconds see it done.
         const auto limit = std::chrono::steady_clock::now() + std::chrono::seconds(3);
-        while (!HasLoaded(pid, "libSDL2") && std::chrono::steady_clock::now() < limit)
+        while (!ProgramRunner::hasLoaded(pid, "libSDL2") && std::chrono::steady_clock::now() < limit)
             std::this_thread::sleep_for(std::chrono::milliseconds(100));
-        EXPECT_EQ(HasLoaded(pid, "libSDL2"), c.loadedAhead) << c.name;
+        EXPECT_EQ(ProgramRunner::hasLoaded(pid, "libSDL2"), c.loadedAhead) << c.name;
         EXPECT_EQ(orvane.run({"--quit"}), 0) << c.name;
         EXPECT_EQ(orvane.wait(), 0) << c.name;
     }
