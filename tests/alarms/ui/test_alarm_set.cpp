@@ -240,6 +240,31 @@ TEST_F(RecuringTest, EveryThirtyMinutesSwitchedToHoursShowsTwentyThree)
     EXPECT_EQ(alarm.EveryUnit, euHours);
 }
 
+// Each kind of recurrence is chosen with its Alt key, and OK stores it. A mnemonic clicks its
+// button a moment later (an animated click), so the test waits for the button to be checked.
+TEST_F(RecuringTest, EachKindIsChosenWithItsAltKey)
+{
+    struct Case {
+        Qt::Key key;
+        QRadioButton *TRecuringDlg::*button;
+        RecurrenceKind stored;
+    };
+    for (const Case c : {Case{Qt::Key_Y, &TRecuringDlg::DailyBtn, rcDaily},
+                         Case{Qt::Key_M, &TRecuringDlg::MonthlyBtn, rcMonthly},
+                         Case{Qt::Key_O, &TRecuringDlg::OnceBtn, rcOnce}}) {
+        alarm = MakeAlarm(c.stored == rcOnce ? rcDaily : rcOnce, TimeAt(7, 0));
+        auto d = open();
+        d->show();
+        d->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(d.get()));
+        QTest::keyClick(d.get(), c.key, Qt::AltModifier);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return ((*d).*c.button)->isChecked(); }, 2000))
+            << QKeySequence(c.key).toString().toStdString();
+        d->OKBtn->click();
+        EXPECT_EQ(alarm.Recurrence, c.stored) << QKeySequence(c.key).toString().toStdString();
+    }
+}
+
 TEST_F(RecuringTest, WeekdayGroupsForceEveryAndLockIt)
 {
     auto d = open();
